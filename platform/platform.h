@@ -1,0 +1,228 @@
+// Non-portable functions: the few window, dialog, message, timer, GDI and
+// GL-context operations the program uses, in the shape the program calls them.
+// Implemented over FLTK/GLX for the real program (platform/fltk_*.cpp) and
+// headless over OSMesa for tests and benchmarks (platform/headless.cpp).
+// Nothing outside platform/ includes a toolkit or X11 header.
+#pragma once
+
+#include <cstdint>
+
+// ---- handles ---------------------------------------------------------------
+// Opaque; each implementation defines the structs.
+typedef struct PlatformInstance* InstanceHandle;  // the program itself
+typedef struct PlatformWindow* WindowHandle;      // window, dialog or control
+typedef struct PlatformDC* DeviceContext;         // drawing surface of a window, or a memory one
+typedef struct PlatformGLContext* RenderContext;  // an OpenGL rendering context
+typedef struct PlatformBitmap* BitmapHandle;      // a decoded bitmap resource
+typedef struct PlatformPalette* PaletteHandle;    // a logical colour palette
+typedef struct PlatformIcon* IconHandle;          // a decoded icon resource
+typedef struct PlatformCursor* CursorHandle;      // a system cursor
+
+typedef intptr_t (*WindowProc)(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam);
+typedef intptr_t (*DialogProc)(WindowHandle dialog, unsigned message, uintptr_t wParam, intptr_t lParam);
+
+// ---- message numbers and their parameters ------------------------------------
+enum : unsigned {
+  WM_CREATE = 0x0001,
+  WM_DESTROY = 0x0002,
+  WM_SIZE = 0x0005,             // wParam: size type; lParam: MakeLParam(width, height)
+  WM_PAINT = 0x000F,
+  WM_CLOSE = 0x0010,
+  WM_QUIT = 0x0012,             // wParam: exit code
+  WM_QUERYNEWPALETTE = 0x030F,
+  WM_PALETTECHANGED = 0x0311,   // wParam: the window that changed the palette
+  WM_INITDIALOG = 0x0110,
+  WM_COMMAND = 0x0111,          // wParam: MakeWParam(control id, notification); lParam: control
+  WM_TIMER = 0x0113,            // wParam: timer id
+  WM_VSCROLL = 0x0115,          // wParam: MakeWParam(request, thumb position); lParam: scroll bar
+  WM_MOUSEMOVE = 0x0200,        // lParam: MakeLParam(x, y), client pixels, signed 16-bit each
+  WM_LBUTTONDOWN = 0x0201,
+  WM_LBUTTONUP = 0x0202,
+  WM_RBUTTONDOWN = 0x0204,
+  WM_RBUTTONUP = 0x0205,
+};
+
+enum : unsigned { SIZE_RESTORED = 0, SIZE_MINIMIZED = 1, SIZE_MAXIMIZED = 2 };
+enum : unsigned { BN_CLICKED = 0 };
+
+// scroll requests (low word of WM_VSCROLL's wParam) and bar types
+enum : unsigned {
+  SB_LINEUP = 0, SB_LINEDOWN = 1, SB_PAGEUP = 2, SB_PAGEDOWN = 3,
+  SB_THUMBPOSITION = 4, SB_THUMBTRACK = 5, SB_TOP = 6, SB_BOTTOM = 7, SB_ENDSCROLL = 8,
+};
+enum : int { SB_CTL = 2 };
+
+inline intptr_t MakeLParam(int low, int high) {
+  return (intptr_t)(int32_t)(((uint32_t)(uint16_t)high << 16) | (uint16_t)low);
+}
+inline uintptr_t MakeWParam(unsigned low, unsigned high) {
+  return (uintptr_t)(((uint32_t)(uint16_t)high << 16) | (uint16_t)low);
+}
+inline unsigned LoWord(uintptr_t v) { return (unsigned)(v & 0xFFFF); }
+inline unsigned HiWord(uintptr_t v) { return (unsigned)((v >> 16) & 0xFFFF); }
+inline int SignedLoWord(intptr_t v) { return (int)(int16_t)(uint16_t)(v & 0xFFFF); }
+inline int SignedHiWord(intptr_t v) { return (int)(int16_t)(uint16_t)((v >> 16) & 0xFFFF); }
+
+// ---- styles and flags -----------------------------------------------------
+enum : unsigned {
+  WS_POPUP = 0x80000000u, WS_CHILD = 0x40000000u, WS_VISIBLE = 0x10000000u,
+  WS_CLIPSIBLINGS = 0x04000000u, WS_CLIPCHILDREN = 0x02000000u,
+  WS_CAPTION = 0x00C00000u, WS_BORDER = 0x00800000u, WS_SYSMENU = 0x00080000u,
+  WS_GROUP = 0x00020000u, WS_TABSTOP = 0x00010000u,
+  WS_OVERLAPPEDWINDOW = 0x00CF0000u,
+  DS_MODALFRAME = 0x80u, DS_SETFONT = 0x40u,
+  BS_PUSHBUTTON = 0x0u, BS_DEFPUSHBUTTON = 0x1u, BS_GROUPBOX = 0x7u,
+  SS_LEFT = 0x0u, SS_ICON = 0x3u, SS_SUNKEN = 0x1000u,
+  SBS_VERT = 0x1u,
+};
+enum : unsigned { CS_VREDRAW = 0x1, CS_HREDRAW = 0x2, CS_OWNDC = 0x20 };
+enum : int { SW_SHOWNORMAL = 1, SW_SHOWDEFAULT = 10 };
+enum : int { SM_CYSCREEN = 1 };
+enum : int { GWL_HINSTANCE = -6, GWL_ID = -12 };
+enum : unsigned { SWP_NOMOVE = 0x2 };
+enum : unsigned { PM_NOREMOVE = 0x0 };
+enum : unsigned { MB_OK = 0x0, MB_ICONHAND = 0x10 };
+enum : int { IDOK = 1 };
+enum : int { IDC_ARROW = 32512 };
+enum : unsigned { SRCCOPY = 0x00CC0020u };
+
+struct Rect { int left, top, right, bottom; };
+
+struct Message {
+  WindowHandle window;
+  unsigned message;
+  uintptr_t wParam;
+  intptr_t lParam;
+};
+
+struct PaintStruct {
+  DeviceContext dc;
+  int erase;
+  Rect paint;
+};
+
+// ---- the program's entry (defined by the program, called by the platform) --
+// commandLine is empty: the program takes no arguments.
+int ProgramMain(InstanceHandle instance, InstanceHandle previous, const char* commandLine, int showCommand);
+
+// ---- windows ----------------------------------------------------------------
+struct WindowClass {
+  unsigned style;          // CS_ flags
+  WindowProc windowProc;
+  InstanceHandle instance;
+  IconHandle icon;
+  CursorHandle cursor;
+  const char* className;   // also the X11 class hint
+};
+
+int RegisterClass(const WindowClass* windowClass);                   // nonzero on success
+int GetSystemMetrics(int index);                                     // SM_CYSCREEN: full screen height in pixels
+// Sends WM_CREATE to the class's procedure before it returns.
+WindowHandle CreateWindow(const char* className, const char* caption, unsigned style,
+                          int x, int y, int width, int height, WindowHandle parent);
+int ShowWindow(WindowHandle window, int showCommand);
+int UpdateWindow(WindowHandle window);
+int SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
+                 int width, int height, unsigned flags);
+intptr_t GetWindowLong(WindowHandle window, int index);              // GWL_ID or GWL_HINSTANCE
+int InvalidateRect(WindowHandle window, const Rect* rect, int erase);  // null rect: whole client area
+DeviceContext BeginPaint(WindowHandle window, PaintStruct* paint);
+int EndPaint(WindowHandle window, const PaintStruct* paint);
+// Default handling; WM_CLOSE destroys the window (and the windows it owns).
+intptr_t DefWindowProc(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam);
+
+// ---- message loop, timer, mouse capture ----------------------------------
+int PeekMessage(Message* message, WindowHandle window, unsigned first, unsigned last, unsigned remove);
+int GetMessage(Message* message, WindowHandle window, unsigned first, unsigned last);  // 0 on WM_QUIT, -1 on error
+int TranslateMessage(const Message* message);
+intptr_t DispatchMessage(const Message* message);
+void PostQuitMessage(int exitCode);
+// Posts WM_TIMER (wParam = id) every period; callback must be null.
+uintptr_t SetTimer(WindowHandle window, uintptr_t id, unsigned periodMs, void* callback);
+WindowHandle SetCapture(WindowHandle window);   // returns the previous capture window
+int ReleaseCapture();
+
+// ---- dialogs and controls -------------------------------------------------
+// Builds a modeless dialog from the named template of the program's resources,
+// sends WM_INITDIALOG (lParam = param) and shows it if the template is WS_VISIBLE.
+// owner null: a top-level window positioned from the screen's top-left corner;
+// otherwise positioned from the owner's client area and destroyed with it.
+WindowHandle CreateDialogParam(InstanceHandle instance, const char* templateName,
+                               WindowHandle owner, DialogProc proc, intptr_t param);
+int EndDialog(WindowHandle dialog, intptr_t result);   // takes the dialog off the screen and destroys it
+WindowHandle GetDlgItem(WindowHandle dialog, int id);
+int SetScrollRange(WindowHandle window, int bar, int minimum, int maximum, int redraw);
+int SetScrollPos(WindowHandle window, int bar, int position, int redraw);  // returns the previous position
+int MessageBox(WindowHandle owner, const char* text, const char* caption, unsigned style);
+
+// ---- resources --------------------------------------------------------------
+IconHandle LoadIcon(InstanceHandle instance, int id);
+CursorHandle LoadCursor(InstanceHandle instance, int id);   // instance null, IDC_ARROW
+BitmapHandle LoadBitmap(InstanceHandle instance, int id);   // null when missing or undecodable
+
+struct BitmapInfo {
+  int bmType;
+  int bmWidth;
+  int bmHeight;
+  int bmWidthBytes;
+  unsigned short bmPlanes;
+  unsigned short bmBitsPixel;
+  void* bmBits;
+};
+int GetObject(BitmapHandle bitmap, int size, BitmapInfo* info);   // bytes written, 0 on failure
+
+// ---- GDI: device contexts, bitmaps, palettes --------------------------------
+DeviceContext GetDC(WindowHandle window);
+int ReleaseDC(WindowHandle window, DeviceContext dc);
+WindowHandle WindowFromDC(DeviceContext dc);
+DeviceContext CreateCompatibleDC(DeviceContext dc);
+BitmapHandle SelectObject(DeviceContext dc, BitmapHandle bitmap);   // returns the previous bitmap
+int StretchBlt(DeviceContext destination, int x, int y, int width, int height,
+               DeviceContext source, int sourceX, int sourceY, int sourceWidth, int sourceHeight,
+               unsigned rasterOperation);
+int DeleteDC(DeviceContext dc);
+
+struct PaletteEntry { unsigned char peRed, peGreen, peBlue, peFlags; };
+struct LogPalette {
+  unsigned short palVersion;
+  unsigned short palNumEntries;
+  const PaletteEntry* palPalEntry;   // palNumEntries entries
+};
+PaletteHandle CreatePalette(const LogPalette* palette);
+PaletteHandle SelectPalette(DeviceContext dc, PaletteHandle palette, int forceBackground);
+unsigned RealizePalette(DeviceContext dc);
+int UnrealizeObject(PaletteHandle palette);
+
+// ---- pixel formats and GL contexts ------------------------------------------
+enum : uint32_t {
+  PFD_DOUBLEBUFFER = 0x1, PFD_DRAW_TO_WINDOW = 0x4, PFD_SUPPORT_OPENGL = 0x20,
+  PFD_NEED_PALETTE = 0x80,
+};
+enum : uint8_t { PFD_TYPE_RGBA = 0, PFD_TYPE_COLORINDEX = 1 };
+enum : uint8_t { PFD_MAIN_PLANE = 0 };
+
+struct PixelFormatDescriptor {
+  uint16_t nSize;
+  uint16_t nVersion;
+  uint32_t dwFlags;
+  uint8_t iPixelType;
+  uint8_t cColorBits;
+  uint8_t cRedBits, cRedShift, cGreenBits, cGreenShift, cBlueBits, cBlueShift;
+  uint8_t cAlphaBits, cAlphaShift;
+  uint8_t cAccumBits, cAccumRedBits, cAccumGreenBits, cAccumBlueBits, cAccumAlphaBits;
+  uint8_t cDepthBits, cStencilBits, cAuxBuffers;
+  uint8_t iLayerType;
+  uint8_t bReserved;
+  uint32_t dwLayerMask, dwVisibleMask, dwDamageMask;
+};
+static_assert(sizeof(PixelFormatDescriptor) == 40, "pixel format descriptor is 40 bytes");
+
+int ChoosePixelFormat(DeviceContext dc, const PixelFormatDescriptor* request);   // 0 when none fits
+int SetPixelFormat(DeviceContext dc, int format, const PixelFormatDescriptor* request);  // 1 on success
+int GetPixelFormat(DeviceContext dc);
+int DescribePixelFormat(DeviceContext dc, int format, unsigned size, PixelFormatDescriptor* out);
+
+RenderContext wglCreateContext(DeviceContext dc);
+int wglMakeCurrent(DeviceContext dc, RenderContext context);   // both null: no context current
+int wglDeleteContext(RenderContext context);
+int SwapBuffers(DeviceContext dc);   // presents the back buffer; nonzero on success

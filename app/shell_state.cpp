@@ -1,0 +1,9 @@
+// Definitions of the shell state shared with the scene and the panels.
+#include "app/shell_state.h"
+
+int windowWidth = 0;
+int windowHeight = 0;
+DeviceContext mainDC = nullptr;
+RenderContext glContext = nullptr;
+int tickCount = 0;
+int elapsedSeconds = 0;

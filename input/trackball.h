@@ -1,0 +1,32 @@
+// Orientation and zoom of the model: the virtual trackball on the left
+// button and the zoom on the right, as the main window hands them mouse events.
+#pragma once
+
+#include "platform/platform.h"
+
+extern float rotation[16];        // column-major, as OpenGL
+extern float spinAngle;           // degrees added by each frame while tracking
+extern float spinAxis[3];         // eye coordinates, not normalised
+extern int tracking;
+extern int spinning;
+extern int dragging;
+extern int zoomDrag;
+extern float lastSpherePoint[3];
+extern int pressX;
+extern int pressY;
+extern int zoomLastY;
+extern float modelScale;          // zoom factor of disc, hemisphere and grid
+
+void SetIdentity(float m[16]);
+void PointToSphere(int px, int py, int width, int height, float out[3]);
+void TrackRotate(int x, int y);
+void EndRotate(int x, int y);
+// The start orientation: a turn of -60 degrees about the vertical axis (needs a current GL context).
+void SetInitialRotation();
+
+// The five mouse messages of the main window, x and y in client pixels.
+void HandleLeftButtonDown(WindowHandle window, int x, int y);
+void HandleLeftButtonUp(int x, int y);
+void HandleRightButtonDown(WindowHandle window, int x, int y);
+void HandleRightButtonUp();
+void HandleMouseMove(int x, int y);

@@ -1,0 +1,351 @@
+// The dialog window and its controls: Windows' classic look and Win32
+// notifications (BN_CLICKED, WM_VSCROLL requests) posted to the dialog. Relies on FLTK 1.3.
+#include "platform/fltk_controls.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+
+const Fl_Color kFace = fl_rgb_color(192, 192, 192);
+const Fl_Color kHighlight = fl_rgb_color(255, 255, 255);
+const Fl_Color kLight = fl_rgb_color(223, 223, 223);
+const Fl_Color kShadow = fl_rgb_color(128, 128, 128);
+const Fl_Color kDarkShadow = fl_rgb_color(0, 0, 0);
+
+namespace {
+
+PlatformWindow* drawing = nullptr;
+
+// The raised edge of a button: white and black outside, light and grey inside.
+void RaisedEdge(int x, int y, int w, int h) {
+  fl_color(kHighlight);
+  fl_xyline(x, y, x + w - 2);
+  fl_yxline(x, y, y + h - 2);
+  fl_color(kDarkShadow);
+  fl_xyline(x, y + h - 1, x + w - 1);
+  fl_yxline(x + w - 1, y, y + h - 1);
+  fl_color(kLight);
+  fl_xyline(x + 1, y + 1, x + w - 3);
+  fl_yxline(x + 1, y + 1, y + h - 3);
+  fl_color(kShadow);
+  fl_xyline(x + 1, y + h - 2, x + w - 2);
+  fl_yxline(x + w - 2, y + 1, y + h - 2);
+}
+
+void PressedEdge(int x, int y, int w, int h) {
+  fl_color(kDarkShadow);
+  fl_rect(x, y, w, h);
+  fl_color(kShadow);
+  fl_rect(x + 1, y + 1, w - 2, h - 2);
+}
+
+void Triangle(int cx, int cy, int size, bool up) {
+  fl_color(kDarkShadow);
+  for (int row = 0; row < size; ++row) {
+    int half = up ? row : size - 1 - row;
+    fl_xyline(cx - half, cy - size / 2 + row, cx + half);
+  }
+}
+
+}  // namespace
+
+void DrawPlainText(const std::string& text, int x, int y, int w, int h, Fl_Align align, Fl_Font font,
+                   int size, Fl_Color color) {
+  fl_font(font, size);
+  fl_color(color);
+  fl_push_clip(x, y, w, h);
+  fl_draw(text.c_str(), x, y, w, h, align, nullptr, 0);
+  fl_pop_clip();
+}
+
+// ---- the dialog window --------------------------------------------------------
+DialogWindow::DialogWindow(PlatformWindow* dialog, int x, int y, int w, int h)
+    : Fl_Double_Window(x, y, w, h), dialog_(dialog) {
+  box(FL_FLAT_BOX);
+  color(kFace);
+}
+
+PlatformWindow* DialogWindow::Drawing() { return drawing; }
+
+int DialogWindow::handle(int event) {
+  // No dialog keyboard interface: no Tab or arrow navigation, no Enter for
+  // the default button, no Escape.
+  if (event == FL_KEYBOARD || event == FL_SHORTCUT || event == FL_KEYUP) return 1;
+  return Fl_Double_Window::handle(event);
+}
+
+// The dialog's face first, then its procedure's WM_PAINT (which may draw
+// through BeginPaint's device context into FLTK's drawing), then the controls.
+void DialogWindow::draw() {
+  fl_color(kFace);
+  fl_rectf(0, 0, w(), h());
+  if (IsLiveWindow(dialog_) && !dialog_->destroying) {
+    PlatformWindow* outer = drawing;
+    drawing = dialog_;
+    SendToWindow(dialog_, WM_PAINT, 0, 0);
+    drawing = outer;
+  }
+  draw_children();
+}
+
+// ---- push button ------------------------------------------------------------
+PushButton::PushButton(PlatformWindow* control, int x, int y, int w, int h, bool isDefault, Fl_Font font,
+                       int size)
+    : Fl_Button(x, y, w, h), control_(control), default_(isDefault), font_(font), size_(size) {
+  visible_focus(0);
+  callback([](Fl_Widget*, void* data) {
+    PlatformWindow* control = static_cast<PlatformWindow*>(data);
+    if (!IsLiveWindow(control) || !IsLiveWindow(control->parent)) return;
+    PostToQueue(control->parent, WM_COMMAND, MakeWParam((unsigned)control->id, BN_CLICKED), (intptr_t)control);
+  }, control);
+}
+
+void PushButton::draw() {
+  int X = x(), Y = y(), W = w(), H = h();
+  fl_color(kFace);
+  fl_rectf(X, Y, W, H);
+  if (W < 2 || H < 2) return;
+  if (default_ || value()) {   // a default or pressed button has the black outer frame
+    fl_color(kDarkShadow);
+    fl_rect(X, Y, W, H);
+    X += 1;
+    Y += 1;
+    W -= 2;
+    H -= 2;
+  }
+  int shift = 0;
+  if (value()) {
+    fl_color(kShadow);
+    fl_rect(X, Y, W, H);
+    shift = 1;
+  } else {
+    RaisedEdge(X, Y, W, H);
+  }
+  if (IsLiveWindow(control_))
+    DrawPlainText(control_->caption, X + 2 + shift, Y + 2 + shift, W - 4, H - 4, FL_ALIGN_CENTER, font_,
+                  size_, kDarkShadow);
+}
+
+// ---- group box --------------------------------------------------------------
+GroupBox::GroupBox(PlatformWindow* control, int x, int y, int w, int h, Fl_Font font, int size)
+    : Fl_Widget(x, y, w, h), control_(control), font_(font), size_(size) {}
+
+void GroupBox::draw() {
+  fl_font(font_, size_);
+  int textHeight = fl_height();
+  int top = y() + textHeight / 2 - 1;
+  int X = x(), W = w(), bottom = y() + h();
+  // the etched frame: a grey line with a white one beside it
+  fl_color(kShadow);
+  fl_rect(X, top, W - 1, bottom - top - 1);
+  fl_color(kHighlight);
+  fl_xyline(X + 1, top + 1, X + W - 3);
+  fl_yxline(X + 1, top + 1, bottom - 3);
+  fl_xyline(X, bottom - 1, X + W - 1);
+  fl_yxline(X + W - 1, top, bottom - 1);
+  if (!IsLiveWindow(control_) || control_->caption.empty()) return;
+  int textWidth = (int)(fl_width(control_->caption.c_str()) + 0.5);
+  int left = X + 8;
+  int room = std::max(0, std::min(textWidth + 4, W - 16));
+  fl_color(kFace);
+  fl_rectf(left - 2, y(), room, textHeight);
+  DrawPlainText(control_->caption, left, y(), room, textHeight, FL_ALIGN_LEFT | FL_ALIGN_INSIDE, font_, size_,
+                kDarkShadow);
+}
+
+// ---- static text and icon -------------------------------------------------------
+StaticControl::StaticControl(PlatformWindow* control, int x, int y, int w, int h, Fl_Font font, int size)
+    : Fl_Widget(x, y, w, h), control_(control), font_(font), size_(size) {}
+
+void StaticControl::draw() {
+  if (!IsLiveWindow(control_)) return;
+  int X = x(), Y = y(), W = w(), H = h();
+  fl_color(kFace);
+  fl_rectf(X, Y, W, H);
+  if (control_->style & WS_BORDER) {   // the window border, outermost
+    fl_color(kDarkShadow);
+    fl_rect(X, Y, W, H);
+    X += 1;
+    Y += 1;
+    W -= 2;
+    H -= 2;
+  }
+  if (control_->style & SS_SUNKEN) {   // the half-sunken edge inside it
+    fl_color(kShadow);
+    fl_xyline(X, Y, X + W - 1);
+    fl_yxline(X, Y, Y + H - 1);
+    fl_color(kHighlight);
+    fl_xyline(X, Y + H - 1, X + W - 1);
+    fl_yxline(X + W - 1, Y, Y + H - 1);
+    X += 1;
+    Y += 1;
+    W -= 2;
+    H -= 2;
+  }
+  if (W <= 0 || H <= 0) return;
+  if (control_->control == ControlKind::Icon) {
+    if (control_->icon) {
+      fl_push_clip(X, Y, W, H);
+      DrawIcon(control_->icon, X, Y, 192, 192, 192);
+      fl_pop_clip();
+    }
+    return;
+  }
+  Fl_Align align = FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP;
+  unsigned kind = control_->style & 0x1Fu;
+  if (kind == 1) align |= 0;                  // SS_CENTER: FLTK centres by default
+  else if (kind == 2) align |= FL_ALIGN_RIGHT;   // SS_RIGHT
+  else align |= FL_ALIGN_LEFT;
+  DrawPlainText(control_->caption, X, Y, W, H, align, font_, size_, kDarkShadow);
+}
+
+// ---- vertical scroll bar ----------------------------------------------------
+// Win32 semantics: the arrows request SB_LINEUP/SB_LINEDOWN, the trough
+// SB_PAGEUP/SB_PAGEDOWN (repeating while held), the thumb SB_THUMBTRACK while
+// dragged and SB_THUMBPOSITION when let go; every release ends with
+// SB_ENDSCROLL. The stored position moves only by SetScrollPos.
+ScrollBar::ScrollBar(PlatformWindow* control, int x, int y, int w, int h) : Fl_Widget(x, y, w, h), control_(control) {
+  visible_focus(0);
+}
+
+ScrollBar::~ScrollBar() { Fl::remove_timeout(Repeat, this); }
+
+int ScrollBar::ArrowSize() const { return std::min(16, h() / 2); }
+int ScrollBar::ThumbSize() const {
+  int trough = h() - 2 * ArrowSize();
+  return trough >= 8 ? std::min(16, trough) : 0;
+}
+int ScrollBar::Travel() const { return std::max(0, h() - 2 * ArrowSize() - ThumbSize()); }
+
+int ScrollBar::ThumbTopFor(int position) const {
+  int lo = control_->scrollMin, hi = control_->scrollMax;
+  if (hi <= lo) return ArrowSize();
+  position = std::max(lo, std::min(hi, position));
+  return ArrowSize() + MulDivRound(position - lo, Travel(), hi - lo);
+}
+
+int ScrollBar::PositionForThumbTop(int top) const {
+  int lo = control_->scrollMin, hi = control_->scrollMax;
+  int offset = std::max(0, std::min(Travel(), top - ArrowSize()));
+  if (hi <= lo || Travel() == 0) return lo;
+  return lo + MulDivRound(offset, hi - lo, Travel());
+}
+
+ScrollBar::Zone ScrollBar::ZoneAt(int ey) const {
+  int rel = ey - y();
+  if (rel < 0 || rel >= h()) return NoZone;
+  if (rel < ArrowSize()) return LineUp;
+  if (rel >= h() - ArrowSize()) return LineDown;
+  if (!ThumbSize()) return NoZone;
+  int top = ThumbTopFor(control_->scrollPos);
+  if (rel < top) return PageUp;
+  if (rel >= top + ThumbSize()) return PageDown;
+  return Thumb;
+}
+
+void ScrollBar::Request(unsigned request, int position) {
+  if (!IsLiveWindow(control_) || !IsLiveWindow(control_->parent)) return;
+  PostToQueue(control_->parent, WM_VSCROLL, MakeWParam(request, (unsigned)position), (intptr_t)control_);
+}
+
+void ScrollBar::Repeat(void* data) {
+  ScrollBar* bar = static_cast<ScrollBar*>(data);
+  if (!IsLiveWindow(bar->control_) || bar->pressed_ == NoZone || bar->pressed_ == Thumb) return;
+  if (bar->inZone_ && bar->ZoneAt(Fl::event_y()) == bar->pressed_) {
+    static const unsigned requests[] = {0, SB_LINEUP, SB_PAGEUP, 0, SB_PAGEDOWN, SB_LINEDOWN};
+    bar->Request(requests[bar->pressed_], 0);
+  }
+  Fl::repeat_timeout(0.05, Repeat, data);
+}
+
+int ScrollBar::handle(int event) {
+  if (!IsLiveWindow(control_)) return 0;
+  switch (event) {
+    case FL_PUSH: {
+      if (Fl::event_button() != FL_LEFT_MOUSE || pressed_ != NoZone) return 1;
+      pressed_ = ZoneAt(Fl::event_y());
+      inZone_ = true;
+      switch (pressed_) {
+        case LineUp: Request(SB_LINEUP, 0); break;
+        case LineDown: Request(SB_LINEDOWN, 0); break;
+        case PageUp: Request(SB_PAGEUP, 0); break;
+        case PageDown: Request(SB_PAGEDOWN, 0); break;
+        case Thumb:
+          trackTop_ = ThumbTopFor(control_->scrollPos);
+          trackPosition_ = control_->scrollPos;
+          grabOffset_ = Fl::event_y() - y() - trackTop_;
+          break;
+        case NoZone: return 1;
+      }
+      if (pressed_ != Thumb) Fl::add_timeout(0.2, Repeat, this);
+      redraw();
+      return 1;
+    }
+    case FL_DRAG:
+      if (pressed_ == Thumb) {
+        int top = std::max(ArrowSize(), std::min(ArrowSize() + Travel(), Fl::event_y() - y() - grabOffset_));
+        if (top != trackTop_) {
+          trackTop_ = top;
+          redraw();
+        }
+        int position = PositionForThumbTop(top);
+        if (position != trackPosition_) {
+          trackPosition_ = position;
+          Request(SB_THUMBTRACK, position);
+        }
+      } else if (pressed_ != NoZone) {
+        bool in = ZoneAt(Fl::event_y()) == pressed_ && Fl::event_x() >= x() && Fl::event_x() < x() + w();
+        if (in != inZone_) {
+          inZone_ = in;
+          redraw();
+        }
+      }
+      return 1;
+    case FL_RELEASE:
+      if (Fl::event_button() != FL_LEFT_MOUSE || pressed_ == NoZone) return 1;
+      Fl::remove_timeout(Repeat, this);
+      if (pressed_ == Thumb) Request(SB_THUMBPOSITION, trackPosition_);
+      pressed_ = NoZone;
+      Request(SB_ENDSCROLL, 0);
+      redraw();
+      return 1;
+    case FL_ENTER:
+    case FL_LEAVE:
+    case FL_MOVE:
+      return 1;
+    default:
+      return Fl_Widget::handle(event);
+  }
+}
+
+void ScrollBar::draw() {
+  if (!IsLiveWindow(control_)) return;
+  int X = x(), Y = y(), W = w(), H = h();
+  int arrow = ArrowSize();
+  fl_color(fl_rgb_color(224, 224, 224));   // the trough
+  fl_rectf(X, Y, W, H);
+  for (int i = 0; i < 2; ++i) {
+    bool up = i == 0;
+    int top = up ? Y : Y + H - arrow;
+    bool down = pressed_ == (up ? LineUp : LineDown) && inZone_;
+    fl_color(kFace);
+    fl_rectf(X, top, W, arrow);
+    if (down) PressedEdge(X, top, W, arrow);
+    else RaisedEdge(X, top, W, arrow);
+    int size = std::max(1, std::min(W, arrow) / 4);
+    Triangle(X + W / 2 + (down ? 1 : 0), top + arrow / 2 + (down ? 1 : 0), size, up);
+  }
+  if (ThumbSize()) {
+    if ((pressed_ == PageUp || pressed_ == PageDown) && inZone_) {
+      int top = ThumbTopFor(control_->scrollPos);
+      fl_color(kDarkShadow);
+      if (pressed_ == PageUp) fl_rectf(X, Y + arrow, W, top - arrow);
+      else fl_rectf(X, Y + top + ThumbSize(), W, H - arrow - top - ThumbSize());
+    }
+    int top = pressed_ == Thumb ? trackTop_ : ThumbTopFor(control_->scrollPos);
+    fl_color(kFace);
+    fl_rectf(X, Y + top, W, ThumbSize());
+    RaisedEdge(X, Y + top, W, ThumbSize());
+  }
+}

@@ -1,0 +1,93 @@
+// The dialog controls drawn the way Windows draws them: push buttons, group
+// boxes, static texts and icons, vertical scroll bars. Relies on FLTK 1.3.
+#pragma once
+
+#include "platform/fltk_internal.h"
+
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Widget.H>
+
+#include <string>
+
+// The dialog face and the 3-D edge colours of the classic Windows look.
+extern const Fl_Color kFace, kHighlight, kLight, kShadow, kDarkShadow;
+
+// Text without FLTK's '@' symbols and '&' shortcuts: exactly the program's text.
+void DrawPlainText(const std::string& text, int x, int y, int w, int h, Fl_Align align, Fl_Font font,
+                   int size, Fl_Color color);
+
+class DialogWindow : public Fl_Double_Window {
+ public:
+  DialogWindow(PlatformWindow* dialog, int x, int y, int w, int h);
+  int handle(int event) override;
+  void draw() override;
+  static PlatformWindow* Drawing();   // the dialog being drawn by FLTK right now, if any
+
+ private:
+  PlatformWindow* dialog_;
+};
+
+class PushButton : public Fl_Button {
+ public:
+  PushButton(PlatformWindow* control, int x, int y, int w, int h, bool isDefault, Fl_Font font, int size);
+  void draw() override;
+
+ private:
+  PlatformWindow* control_;
+  bool default_;
+  Fl_Font font_;
+  int size_;
+};
+
+class GroupBox : public Fl_Widget {
+ public:
+  GroupBox(PlatformWindow* control, int x, int y, int w, int h, Fl_Font font, int size);
+  void draw() override;
+  int handle(int) override { return 0; }   // clicks go through to what it frames
+
+ private:
+  PlatformWindow* control_;
+  Fl_Font font_;
+  int size_;
+};
+
+class StaticControl : public Fl_Widget {
+ public:
+  StaticControl(PlatformWindow* control, int x, int y, int w, int h, Fl_Font font, int size);
+  void draw() override;
+  int handle(int) override { return 0; }
+
+ private:
+  PlatformWindow* control_;
+  Fl_Font font_;
+  int size_;
+};
+
+class ScrollBar : public Fl_Widget {
+ public:
+  ScrollBar(PlatformWindow* control, int x, int y, int w, int h);
+  ~ScrollBar() override;
+  void draw() override;
+  int handle(int event) override;
+
+  // Geometry, in widget pixels from the top: arrow height, thumb height, thumb travel.
+  int ArrowSize() const;
+  int ThumbSize() const;
+  int Travel() const;
+  int ThumbTopFor(int position) const;     // relative to y()
+  int PositionForThumbTop(int top) const;  // relative to y()
+
+ private:
+  enum Zone { NoZone, LineUp, PageUp, Thumb, PageDown, LineDown };
+  Zone ZoneAt(int ey) const;
+  void Request(unsigned request, int position);
+  static void Repeat(void* data);
+
+  PlatformWindow* control_;
+  Zone pressed_ = NoZone;
+  bool inZone_ = false;
+  int grabOffset_ = 0;
+  int trackTop_ = 0;
+  int trackPosition_ = 0;
+};

@@ -1,0 +1,327 @@
+// Pixel formats over the screen's GLX visuals, and OpenGL contexts, their
+// binding and the buffer swap over GLX. Relies on Xlib and Mesa's libGL.
+#define FL_INTERNALS 1
+#include "platform/fltk_internal.h"
+
+#include <FL/Fl_Window.H>
+#include <GL/glx.h>
+
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+// One pixel format per GLX-capable visual of the screen, numbered from 1.
+struct Format {
+  XVisualInfo visual;
+  int rgba, doubleBuffer, stereo, bufferSize, level;
+  int red, green, blue, alpha, depth, stencil, accumRed, accumGreen, accumBlue, accumAlpha, aux;
+};
+std::vector<Format> formats;
+bool formatsRead = false;
+
+std::unordered_set<const PlatformGLContext*> liveContexts;
+PlatformGLContext* currentContext = nullptr;
+PlatformWindow* currentWindow = nullptr;
+Window currentDrawable = 0;
+
+void ReadFormats() {
+  if (formatsRead) return;
+  formatsRead = true;
+  Display* display = PlatformDisplay();
+  int errorBase, eventBase;
+  if (!display || !glXQueryExtension(display, &errorBase, &eventBase)) return;
+  XVisualInfo pattern{};
+  pattern.screen = PlatformScreen();
+  int count = 0;
+  XVisualInfo* visuals = XGetVisualInfo(display, VisualScreenMask, &pattern, &count);
+  for (int i = 0; i < count; ++i) {
+    XVisualInfo* v = &visuals[i];
+    int useGL = 0;
+    if (glXGetConfig(display, v, GLX_USE_GL, &useGL) != 0 || !useGL) continue;
+    Format f{};
+    f.visual = *v;
+    glXGetConfig(display, v, GLX_RGBA, &f.rgba);
+    glXGetConfig(display, v, GLX_DOUBLEBUFFER, &f.doubleBuffer);
+    glXGetConfig(display, v, GLX_STEREO, &f.stereo);
+    glXGetConfig(display, v, GLX_BUFFER_SIZE, &f.bufferSize);
+    glXGetConfig(display, v, GLX_LEVEL, &f.level);
+    glXGetConfig(display, v, GLX_RED_SIZE, &f.red);
+    glXGetConfig(display, v, GLX_GREEN_SIZE, &f.green);
+    glXGetConfig(display, v, GLX_BLUE_SIZE, &f.blue);
+    glXGetConfig(display, v, GLX_ALPHA_SIZE, &f.alpha);
+    glXGetConfig(display, v, GLX_DEPTH_SIZE, &f.depth);
+    glXGetConfig(display, v, GLX_STENCIL_SIZE, &f.stencil);
+    glXGetConfig(display, v, GLX_ACCUM_RED_SIZE, &f.accumRed);
+    glXGetConfig(display, v, GLX_ACCUM_GREEN_SIZE, &f.accumGreen);
+    glXGetConfig(display, v, GLX_ACCUM_BLUE_SIZE, &f.accumBlue);
+    glXGetConfig(display, v, GLX_ACCUM_ALPHA_SIZE, &f.accumAlpha);
+    glXGetConfig(display, v, GLX_AUX_BUFFERS, &f.aux);
+    formats.push_back(f);
+  }
+  if (visuals) XFree(visuals);
+}
+
+const Format* FormatAt(int index) {
+  ReadFormats();
+  if (index < 1 || index > (int)formats.size()) return nullptr;
+  return &formats[index - 1];
+}
+
+bool NeedsPalette(const XVisualInfo& visual) {
+  return visual.c_class == PseudoColor || visual.c_class == GrayScale;
+}
+
+void MaskBits(unsigned long mask, uint8_t* bits, uint8_t* shift) {
+  *bits = 0;
+  *shift = 0;
+  if (!mask) return;
+  int s = 0;
+  while (!(mask & 1ul)) {
+    mask >>= 1;
+    ++s;
+  }
+  int b = 0;
+  while (mask & 1ul) {
+    mask >>= 1;
+    ++b;
+  }
+  *bits = (uint8_t)b;
+  *shift = (uint8_t)s;
+}
+
+PlatformWindow* GLWindowOfDC(DeviceContext dc) {
+  if (!IsLiveDC(dc) || dc->kind == DCKind::Memory) return nullptr;
+  PlatformWindow* window = dc->window;
+  if (!IsLiveWindow(window) || window->kind != WindowKind::Main) return nullptr;
+  return window;
+}
+
+// What a context binds to: the window itself once shown; before that, an
+// unmapped window of the same visual and size, so that a context can be made
+// current (and set up) during WM_CREATE, before the window is on the screen.
+Window DrawableFor(PlatformWindow* window) {
+  Window real = XWindowOf(window);
+  if (real) return real;
+  if (!window->stand_in) {
+    Display* display = PlatformDisplay();
+    XSetWindowAttributes attributes{};
+    attributes.colormap = window->colormap;
+    attributes.border_pixel = 0;
+    int w = window->flWindow ? window->flWindow->w() : 1;
+    int h = window->flWindow ? window->flWindow->h() : 1;
+    window->stand_in = XCreateWindow(display, RootWindow(display, PlatformScreen()), 0, 0, w, h, 0,
+                                     window->visual.depth, InputOutput, window->visual.visual,
+                                     CWColormap | CWBorderPixel, &attributes);
+  }
+  return window->stand_in;
+}
+
+void Unbind() {
+  glXMakeCurrent(PlatformDisplay(), None, nullptr);
+  currentContext = nullptr;
+  currentWindow = nullptr;
+  currentDrawable = 0;
+}
+
+void DropStandIn(PlatformWindow* window) {
+  if (!window->stand_in) return;
+  XDestroyWindow(PlatformDisplay(), window->stand_in);
+  window->stand_in = 0;
+}
+
+}  // namespace
+
+bool ChooseVisualForWindow(PlatformWindow* window, XVisualInfo* visual) {
+  const Format* format = FormatAt(window->pixelFormat);
+  if (!format) return false;
+  *visual = format->visual;
+  return true;
+}
+
+void GLWindowShown(PlatformWindow* window) {
+  Window real = XWindowOf(window);
+  if (!real) return;
+  if (currentWindow == window && currentContext && currentDrawable != real) {
+    if (glXMakeCurrent(PlatformDisplay(), real, (GLXContext)currentContext->glx)) currentDrawable = real;
+  }
+  if (currentDrawable != window->stand_in) DropStandIn(window);
+}
+
+void GLWindowDestroyed(PlatformWindow* window) {
+  if (currentWindow == window) Unbind();
+  DropStandIn(window);
+  for (const PlatformGLContext* context : liveContexts)
+    if (context->window == window) const_cast<PlatformGLContext*>(context)->window = nullptr;
+  if (window->colormap && window->colormap != DefaultColormap(PlatformDisplay(), PlatformScreen())) {
+    // the X window goes with the FLTK window; the colormap is ours
+    Colormap colormap = window->colormap;
+    window->colormap = 0;
+    if (window->flWindow) window->flWindow->hide();
+    XFreeColormap(PlatformDisplay(), colormap);
+  }
+}
+
+int ChoosePixelFormat(DeviceContext dc, const PixelFormatDescriptor* request) {
+  if (!IsLiveDC(dc) || !request) return 0;
+  ReadFormats();
+  const uint32_t dontCareDouble = 0x40000000u;   // PFD_DOUBLEBUFFER_DONTCARE
+  bool wantDouble = (request->dwFlags & PFD_DOUBLEBUFFER) != 0;
+  bool wantRGBA = request->iPixelType == PFD_TYPE_RGBA;
+  Display* display = PlatformDisplay();
+  int defaultDepth = DefaultDepth(display, PlatformScreen());
+  VisualID defaultVisual = XVisualIDFromVisual(DefaultVisual(display, PlatformScreen()));
+  int best = 0;
+  long bestScore = 0;
+  for (size_t i = 0; i < formats.size(); ++i) {
+    const Format& f = formats[i];
+    if (f.level != 0) continue;
+    if ((f.rgba != 0) != wantRGBA) continue;
+    if (!(request->dwFlags & dontCareDouble) && (f.doubleBuffer != 0) != wantDouble) continue;
+    if (f.depth < request->cDepthBits) continue;
+    if (f.stencil < request->cStencilBits) continue;
+    if (f.alpha < request->cAlphaBits) continue;
+    if (request->cAccumBits && f.accumRed + f.accumGreen + f.accumBlue + f.accumAlpha < request->cAccumBits)
+      continue;
+    // Nearest fit: a plain TrueColor visual of the screen's own depth first,
+    // then as little beyond the request as possible.
+    long score = 0;
+    if (wantRGBA && f.visual.c_class != TrueColor) score += 1L << 40;
+    if (f.visual.depth != defaultDepth) score += 1L << 36;
+    if (f.visual.visualid != defaultVisual) score += 1L << 32;
+    int colorBits = wantRGBA ? f.red + f.green + f.blue : f.bufferSize;
+    if (colorBits < request->cColorBits) score += 1L << 28;
+    score += (long)(f.stencil - request->cStencilBits) << 20;
+    score += (long)(f.accumRed + f.accumGreen + f.accumBlue + f.accumAlpha) << 14;
+    score += (long)(f.alpha - request->cAlphaBits) << 8;
+    score += (long)(f.depth - request->cDepthBits);
+    if (!best || score < bestScore) {
+      best = (int)i + 1;
+      bestScore = score;
+    }
+  }
+  return best;
+}
+
+int SetPixelFormat(DeviceContext dc, int format, const PixelFormatDescriptor*) {
+  PlatformWindow* window = GLWindowOfDC(dc);
+  const Format* f = FormatAt(format);
+  if (!window || !f) return 0;
+  if (window->pixelFormat) return window->pixelFormat == format ? 1 : 0;   // fixed once, as on Windows
+  Display* display = PlatformDisplay();
+  window->pixelFormat = format;
+  window->visual = f->visual;
+  Visual* defaultVisual = DefaultVisual(display, PlatformScreen());
+  if (f->visual.visual == defaultVisual) {
+    window->colormap = DefaultColormap(display, PlatformScreen());
+  } else {
+    bool writable = NeedsPalette(f->visual) || f->visual.c_class == DirectColor;
+    window->colormap = XCreateColormap(display, RootWindow(display, PlatformScreen()), f->visual.visual,
+                                       writable ? AllocAll : AllocNone);
+  }
+  // A window already on the screen with another visual is made again with this one.
+  if (window->flWindow && window->flWindow->shown()) {
+    int x = window->flWindow->x(), y = window->flWindow->y();
+    window->flWindow->hide();
+    window->flWindow->show();
+    PlaceTopLevel(window, x, y);
+    window->needsPaint = true;
+  }
+  return 1;
+}
+
+int GetPixelFormat(DeviceContext dc) {
+  PlatformWindow* window = GLWindowOfDC(dc);
+  return window ? window->pixelFormat : 0;
+}
+
+int DescribePixelFormat(DeviceContext, int format, unsigned size, PixelFormatDescriptor* out) {
+  ReadFormats();
+  const Format* f = FormatAt(format);
+  if (!f) return 0;
+  if (out && size >= sizeof(PixelFormatDescriptor)) {
+    PixelFormatDescriptor d{};
+    d.nSize = sizeof(PixelFormatDescriptor);
+    d.nVersion = 1;
+    d.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
+    if (f->doubleBuffer) d.dwFlags |= PFD_DOUBLEBUFFER;
+    if (f->stereo) d.dwFlags |= 0x2;   // PFD_STEREO
+    if (f->rgba && NeedsPalette(f->visual)) d.dwFlags |= PFD_NEED_PALETTE;
+    d.iPixelType = f->rgba ? PFD_TYPE_RGBA : PFD_TYPE_COLORINDEX;
+    if (f->rgba) {
+      uint8_t bits, shift;
+      MaskBits(f->visual.red_mask, &bits, &d.cRedShift);
+      MaskBits(f->visual.green_mask, &bits, &d.cGreenShift);
+      MaskBits(f->visual.blue_mask, &bits, &d.cBlueShift);
+      d.cRedBits = (uint8_t)f->red;
+      d.cGreenBits = (uint8_t)f->green;
+      d.cBlueBits = (uint8_t)f->blue;
+      d.cColorBits = (uint8_t)(f->red + f->green + f->blue);
+      d.cAlphaBits = (uint8_t)f->alpha;
+      if (f->alpha) {
+        MaskBits(f->visual.red_mask | f->visual.green_mask | f->visual.blue_mask, &bits, &shift);
+        d.cAlphaShift = (uint8_t)(bits + shift);
+      }
+    } else {
+      d.cColorBits = (uint8_t)f->bufferSize;
+    }
+    d.cAccumRedBits = (uint8_t)f->accumRed;
+    d.cAccumGreenBits = (uint8_t)f->accumGreen;
+    d.cAccumBlueBits = (uint8_t)f->accumBlue;
+    d.cAccumAlphaBits = (uint8_t)f->accumAlpha;
+    d.cAccumBits = (uint8_t)(f->accumRed + f->accumGreen + f->accumBlue + f->accumAlpha);
+    d.cDepthBits = (uint8_t)f->depth;
+    d.cStencilBits = (uint8_t)f->stencil;
+    d.cAuxBuffers = (uint8_t)f->aux;
+    d.iLayerType = PFD_MAIN_PLANE;
+    *out = d;
+  }
+  return (int)formats.size();
+}
+
+RenderContext wglCreateContext(DeviceContext dc) {
+  PlatformWindow* window = GLWindowOfDC(dc);
+  if (!window || !window->pixelFormat) return nullptr;
+  GLXContext glx = glXCreateContext(PlatformDisplay(), &window->visual, nullptr, True);
+  if (!glx) return nullptr;
+  PlatformGLContext* context = new PlatformGLContext;
+  context->glx = glx;
+  context->window = window;
+  liveContexts.insert(context);
+  return context;
+}
+
+int wglMakeCurrent(DeviceContext dc, RenderContext context) {
+  if (!context) {   // no context current, whatever the device context
+    if (currentContext) Unbind();
+    return 1;
+  }
+  if (!liveContexts.count(context)) return 0;
+  PlatformWindow* window = GLWindowOfDC(dc);
+  if (!window || !window->pixelFormat) return 0;
+  if (context->window && context->window->pixelFormat != window->pixelFormat) return 0;
+  Window drawable = DrawableFor(window);
+  if (!glXMakeCurrent(PlatformDisplay(), drawable, (GLXContext)context->glx)) return 0;
+  currentContext = context;
+  currentWindow = window;
+  currentDrawable = drawable;
+  return 1;
+}
+
+int wglDeleteContext(RenderContext context) {
+  if (!context || !liveContexts.count(context)) return 0;
+  if (currentContext == context) Unbind();
+  glXDestroyContext(PlatformDisplay(), (GLXContext)context->glx);
+  liveContexts.erase(context);
+  delete context;
+  return 1;
+}
+
+int SwapBuffers(DeviceContext dc) {
+  PlatformWindow* window = GLWindowOfDC(dc);
+  if (!window || !window->pixelFormat) return 0;
+  Window real = XWindowOf(window);
+  if (!real) return 0;   // nothing to present before the window is shown
+  glXSwapBuffers(PlatformDisplay(), real);
+  return 1;
+}

@@ -5,6 +5,7 @@
 #include <FL/Fl.H>
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <memory>
 #include <unordered_set>
@@ -18,12 +19,19 @@ bool quitPending = false;
 int quitCode = 0;
 PlatformWindow* capture = nullptr;
 
+double Now() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 // A window timer. At most one WM_TIMER is pending per timer: the tick only
-// sets a flag, and fetching the message clears it.
+// sets a flag, and fetching the message clears it. Ticks keep to the period
+// without drifting; ticks missed while the program was busy are dropped, not
+// delivered late in a burst.
 struct Timer {
   PlatformWindow* window;
   uintptr_t id;
   double period;
+  double due;
   bool pending;
 };
 std::vector<std::unique_ptr<Timer>> timers;
@@ -31,7 +39,15 @@ std::vector<std::unique_ptr<Timer>> timers;
 void TimerTick(void* data) {
   Timer* timer = static_cast<Timer*>(data);
   timer->pending = true;
-  Fl::repeat_timeout(timer->period, TimerTick, data);
+  double now = Now();
+  timer->due += timer->period;
+  if (timer->due <= now) timer->due += timer->period * (1 + (long long)((now - timer->due) / timer->period));
+  Fl::add_timeout(timer->due - now, TimerTick, data);
+}
+
+void StartTimer(Timer* timer) {
+  timer->due = Now() + timer->period;
+  Fl::add_timeout(timer->period, TimerTick, timer);
 }
 
 bool BelongsTo(const PlatformWindow* window, const PlatformWindow* filter) {
@@ -163,9 +179,11 @@ int GetMessage(Message* message, WindowHandle window, unsigned first, unsigned l
   if (window && !IsLiveWindow(window)) return -1;
   for (;;) {
     if (FindMessage(message, window, first, last, true)) return message->message == WM_QUIT ? 0 : 1;
-    // Blocks in select() until an X event, a toolkit timeout or a timer tick:
-    // no processor time while nothing happens.
+    // Blocks in select() until an X event or the next toolkit timeout: no
+    // processor time while nothing happens. FLTK runs a timeout's callback at
+    // the start of the following wait, hence the second, non-blocking one.
     Fl::wait(1e20);
+    Fl::wait(0.0);
   }
 }
 
@@ -189,12 +207,12 @@ uintptr_t SetTimer(WindowHandle window, uintptr_t id, unsigned periodMs, void* c
       Fl::remove_timeout(TimerTick, timer.get());
       timer->period = periodMs / 1000.0;
       timer->pending = false;
-      Fl::add_timeout(timer->period, TimerTick, timer.get());
+      StartTimer(timer.get());
       return id;
     }
   }
-  timers.push_back(std::unique_ptr<Timer>(new Timer{window, id, periodMs / 1000.0, false}));
-  Fl::add_timeout(timers.back()->period, TimerTick, timers.back().get());
+  timers.push_back(std::unique_ptr<Timer>(new Timer{window, id, periodMs / 1000.0, 0.0, false}));
+  StartTimer(timers.back().get());
   return id == 0 ? 1 : id;
 }
 

@@ -1,0 +1,42 @@
+// Helpers of the platform tests: pumping the queue with a guard against
+// hangs, synthetic X input through XTest, and a record of what procedures saw.
+#pragma once
+
+#include <gtest/gtest.h>   // before Xlib, whose None and Bool macros it cannot take
+
+#include "platform/fltk_internal.h"
+
+#include <functional>
+#include <vector>
+
+constexpr unsigned PM_REMOVE_FLAG = 1;   // Windows' PM_REMOVE
+constexpr unsigned WM_USER_REQUEST = 0x0400 + 1;
+
+struct Seen {
+  WindowHandle window;
+  unsigned message;
+  uintptr_t wParam;
+  intptr_t lParam;
+};
+extern std::vector<Seen> seen;
+void Record(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam);
+int CountSeen(unsigned message, WindowHandle window = nullptr);
+const Seen* LastSeen(unsigned message, WindowHandle window = nullptr);
+
+// Dispatches messages until done() holds; false if it does not within the
+// guard (a guard against hanging, not a timing requirement).
+bool PumpUntil(const std::function<bool()>& done, double guardSeconds = 10.0);
+void PumpFor(double seconds);
+void Drain();   // dispatches whatever is pending now
+
+bool WaitViewable(WindowHandle window);   // shown and mapped on the server
+void MovePointer(int rootX, int rootY);
+void Button(int button, bool press);
+void Key(unsigned long keysym, bool press);
+void ResizeFromOutside(WindowHandle window, int width, int height);   // as a user or window manager would
+void SendCloseRequest(WindowHandle window);                           // WM_DELETE_WINDOW, as a window manager
+void Geometry(WindowHandle window, int* x, int* y, int* width, int* height);   // from the server
+unsigned long PixelAt(WindowHandle window, int x, int y);   // 0xRRGGBB of a window pixel
+double ProcessCpuSeconds();
+double WallSeconds();
+void OpenDisplayForTests();

@@ -1,0 +1,79 @@
+// The test programs' own resources: dialog templates with known sizes, a
+// small legend-like bitmap and a 32 x 32 16-colour icon with a mask.
+#include "platform/resources.h"
+#include "platform/platform.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const unsigned kShown = 0x50000000u;   // WS_CHILD | WS_VISIBLE
+
+const DialogItem panelItems[] = {
+    {1008, "BUTTON", "0.4", kShown | WS_TABSTOP, 77, 13, 56, 10},
+    {1022, "BUTTON", "w/o greens", 0x40010000u, 60, 76, 68, 13},
+    {1039, "SCROLLBAR", "", kShown | SBS_VERT, 8, 5, 10, 66},
+    {-1, "BUTTON", "boundary temp", kShown | BS_GROUPBOX, 64, 2, 82, 59},
+    {-1, "STATIC", "touch and move the image by the mouse", 0x50821000u, 2, 107, 84, 20},
+    {-1, "STATIC", "#32512", 0x50801003u, 90, 84, 21, 18},
+};
+
+const DialogItem closableItems[] = {
+    {1, "BUTTON", "OK", kShown | WS_TABSTOP | BS_DEFPUSHBUTTON, 24, 64, 62, 11},
+};
+
+const DialogTemplate dialogs[] = {
+    {"TestPanel", WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_SETFONT, 40, 16, 147, 131,
+     "test panel ", "Arial", 10, panelItems, (int)(sizeof panelItems / sizeof panelItems[0])},
+    {"TestClosable", WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 200, 140,
+     112, 89, "closable", "Arial Black", 9, closableItems, 1},
+    {"TestHidden", WS_POPUP | WS_CAPTION | DS_SETFONT, 10, 10, 50, 50, "hidden", "Arial", 10, closableItems, 1},
+};
+
+// A 4 x 2 bitmap, 24 bits, stored bottom-up: top row red, green, blue,
+// white; bottom row black, grey, yellow, cyan.
+const unsigned char bitmapBytes[] = {
+    'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,
+    40, 0, 0, 0, 4, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 24, 0, 0, 0,
+    0xC4, 0x0E, 0, 0, 0xC4, 0x0E, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    // bottom row first, B G R
+    0, 0, 0, 128, 128, 128, 0, 255, 255, 255, 255, 0,
+    0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255,
+};
+
+// A 32 x 32, 4-bit icon: colour 9 (red in the standard 16-colour palette)
+// everywhere, with the left half of the mask transparent.
+std::vector<unsigned char> MakeIcon() {
+  std::vector<unsigned char> b;
+  auto put16 = [&b](unsigned v) { b.push_back(v & 0xFF); b.push_back((v >> 8) & 0xFF); };
+  auto put32 = [&b](unsigned v) { for (int i = 0; i < 4; ++i) b.push_back((v >> (8 * i)) & 0xFF); };
+  const unsigned imageSize = 40 + 64 + 32 * 16 + 32 * 4;
+  put16(0); put16(1); put16(1);                       // icon directory, one image
+  b.push_back(32); b.push_back(32); b.push_back(16); b.push_back(0);
+  put16(1); put16(4); put32(imageSize); put32(22);
+  put32(40); put32(32); put32(64); put16(1); put16(4); put32(0); put32(32 * 16 + 32 * 4);
+  put32(0); put32(0); put32(16); put32(0);
+  static const unsigned palette[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                       0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                       0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+  for (unsigned c : palette) { b.push_back(c & 0xFF); b.push_back((c >> 8) & 0xFF); b.push_back(c >> 16); b.push_back(0); }
+  for (int i = 0; i < 32 * 16; ++i) b.push_back(0x99);   // two pixels of colour 9 a byte
+  for (int row = 0; row < 32; ++row) { b.push_back(0xFF); b.push_back(0xFF); b.push_back(0); b.push_back(0); }
+  return b;
+}
+const std::vector<unsigned char> iconBytes = MakeIcon();
+
+const BinaryResource bitmaps[] = {{104, bitmapBytes, sizeof bitmapBytes}};
+BinaryResource icons[] = {{32512, nullptr, 0}};
+
+struct FillIcons {
+  FillIcons() {
+    icons[0].data = iconBytes.data();
+    icons[0].size = (unsigned)iconBytes.size();
+  }
+} fillIcons;
+
+}  // namespace
+
+extern const ResourceTable programResources = {dialogs, 3, bitmaps, 1, icons, 1};

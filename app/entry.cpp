@@ -1,0 +1,46 @@
+// The program's entry: registers the window class, opens the square OpenGL
+// window and the control panel, and runs the idle-driven message loop.
+#include "app/main_window.h"
+#include "app/redraw.h"
+#include "app/shell_state.h"
+#include "panels/panels.h"
+
+namespace {
+
+// Frames are drawn only while no message waits; requests in between coalesce.
+int RunMessageLoop() {
+  Message message = {};
+  for (;;) {
+    while (redrawHook != nullptr) {
+      if (PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE)) break;
+      redrawHook();
+    }
+    if (GetMessage(&message, nullptr, 0, 0) != 1) return (int)message.wParam;
+    TranslateMessage(&message);
+    DispatchMessage(&message);
+  }
+}
+
+}  // namespace
+
+int ProgramMain(InstanceHandle instance, InstanceHandle, const char*, int showCommand) {
+  WindowClass windowClass = {};
+  windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
+  windowClass.windowProc = MainWndProc;
+  windowClass.instance = instance;
+  windowClass.icon = LoadIcon(instance, 32512);
+  windowClass.cursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.className = "OpenGL";
+  RegisterClass(&windowClass);
+
+  windowWidth = (int)(GetSystemMetrics(SM_CYSCREEN) * 0.8);
+  windowHeight = (int)(GetSystemMetrics(SM_CYSCREEN) * 0.8);
+
+  WindowHandle window = CreateWindow("OpenGL", "  Velmora - free distribution soft",
+                                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 10, 10,
+                                     windowWidth, windowHeight, nullptr);
+  ShowWindow(window, showCommand);
+  UpdateWindow(window);
+  CreateDialogParam(instance, "ColorScrDlg", window, PanelProc, 0);
+  return RunMessageLoop();
+}

@@ -1,0 +1,103 @@
+// The main control panel: paints the colour-scale legend and carries out its
+// commands: restart at a boundary temperature, and the hidden colour-scale,
+// camera, options and colours buttons.
+#include "app/redraw.h"
+#include "app/shell_state.h"
+#include "panels/panels.h"
+#include "render/camera.h"
+#include "render/frame.h"
+#include "sim/heat_grid.h"
+#include "sim/temp_color.h"
+
+BitmapHandle scaleBitmap = nullptr;
+int scaleBitmapWidth = 0;
+int scaleBitmapHeight = 0;
+WindowHandle optionsPanel = nullptr;
+WindowHandle formColorsPanel = nullptr;
+
+namespace {
+
+void LoadLegend(WindowHandle dialog) {
+  scaleBitmap = LoadBitmap((InstanceHandle)GetWindowLong(dialog, GWL_HINSTANCE), 104);
+  if (scaleBitmap == nullptr) {
+    MessageBox(nullptr, "  no cargo ima  ", " aviso", MB_OK);
+    return;
+  }
+  BitmapInfo info = {};
+  GetObject(scaleBitmap, sizeof info, &info);
+  scaleBitmapWidth = info.bmWidth;
+  scaleBitmapHeight = info.bmHeight;
+}
+
+// A new run from the uniform state; the counter shows 0 from the next tick on.
+void RestartAt(double temperature) {
+  boundaryTemp = temperature;
+  tickCount = 0;
+  InitHeatGrid();
+  RequestRedraw();
+}
+
+void MoveCamera(float change) {
+  cameraDistance = cameraDistance + change;
+  SetViewTransform();
+  restoreRotation = !restoreRotation;
+  RequestRedraw();
+}
+
+void RunCommand(unsigned id) {
+  switch (id) {
+    case 1008: RestartAt(2.3); break;
+    case 1009: RestartAt(3.3); break;
+    case 1019: RestartAt(4.0); break;
+    case 1022: colorScale = 0; RequestRedraw(); break;
+    case 1033: colorScale = 1; RequestRedraw(); break;
+    case 1021: colorScale = 2; RequestRedraw(); break;
+    case 1030: MoveCamera(0.4f); break;
+    case 1031: MoveCamera(-0.4f); break;
+    case 1032:
+      if (optionsPanel == nullptr)
+        optionsPanel = CreateDialogParam(nullptr, "ColorScrDlg1", nullptr, OptionsProc, 0);
+      break;
+    case 1038:
+      if (formColorsPanel == nullptr)
+        formColorsPanel = CreateDialogParam(nullptr, "ColorScrDlg3", nullptr, FormColorsProc, 0);
+      break;
+    case 1020: case 1034: case 1035: case 1036: case 1037:
+      RequestRedraw();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void DrawScaleBitmap(DeviceContext dc) {
+  DeviceContext memory = CreateCompatibleDC(dc);
+  SelectObject(memory, scaleBitmap);
+  StretchBlt(dc, 5, 0, 95, 200, memory, 0, 0, scaleBitmapWidth, scaleBitmapHeight, SRCCOPY);
+  DeleteDC(memory);
+}
+
+intptr_t PanelProc(WindowHandle dialog, unsigned message, uintptr_t wParam, intptr_t) {
+  switch (message) {
+    case WM_INITDIALOG:
+      LoadLegend(dialog);
+      return 0;
+    case WM_SIZE:
+      InvalidateRect(dialog, nullptr, 1);
+      return 0;
+    case WM_PAINT: {
+      PaintStruct paint;
+      DeviceContext dc = BeginPaint(dialog, &paint);
+      if (scaleBitmap != nullptr) DrawScaleBitmap(dc);
+      EndPaint(dialog, &paint);
+      return 0;
+    }
+    case WM_COMMAND:
+      RunCommand(LoWord(wParam));
+      return 0;
+    default:
+      return 0;
+  }
+}

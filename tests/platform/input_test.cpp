@@ -1,0 +1,215 @@
+// Mouse input of a program window: client coordinates as signed 16-bit
+// halves, capture keeping a drag beyond the window, its release; close
+// requests; a user's resize reaching the procedure as WM_SIZE.
+#include "tests/platform/support.h"
+
+#include <X11/keysym.h>
+
+namespace {
+
+const int kLeft = 100, kTop = 120, kSize = 200;
+bool snapBack = false;
+
+intptr_t InputProc(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
+  Record(window, message, wParam, lParam);
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      SetCapture(window);
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      ReleaseCapture();
+      return 0;
+    case WM_SIZE:
+      if (snapBack) SetWindowPos(window, nullptr, 80, 80, kSize, kSize, SWP_NOMOVE);
+      return 0;
+  }
+  return DefWindowProc(window, message, wParam, lParam);
+}
+
+intptr_t PanelProc(WindowHandle dialog, unsigned message, uintptr_t wParam, intptr_t lParam) {
+  Record(dialog, message, wParam, lParam);
+  return 0;
+}
+
+class InputTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    OpenDisplayForTests();
+    WindowClass wc{CS_OWNDC, InputProc, ProgramInstance(), nullptr, nullptr, "InputTest"};
+    RegisterClass(&wc);
+  }
+  void SetUp() override {
+    seen.clear();
+    snapBack = false;
+    window = CreateWindow("InputTest", "input", WS_OVERLAPPEDWINDOW, kLeft, kTop, kSize, kSize, nullptr);
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_SHOWNORMAL);
+    ASSERT_TRUE(WaitViewable(window));
+    Drain();
+    seen.clear();
+  }
+  void TearDown() override {
+    Button(1, false);
+    Button(3, false);
+    if (IsLiveWindow(window)) DefWindowProc(window, WM_CLOSE, 0, 0);
+    Drain();
+  }
+  // Waits for the next mouse message of the window and returns it.
+  const Seen* NextMouse(unsigned message) {
+    size_t from = seen.size();
+    bool got = PumpUntil([&] {
+      for (size_t i = from; i < seen.size(); ++i)
+        if (seen[i].message == message) return true;
+      return false;
+    }, 5.0);
+    if (!got) return nullptr;
+    for (size_t i = from; i < seen.size(); ++i)
+      if (seen[i].message == message) return &seen[i];
+    return nullptr;
+  }
+  WindowHandle window = nullptr;
+};
+
+TEST_F(InputTest, PositionsAreClientCoordinatesAndACapturedDragGoesBeyondTheWindow) {
+  MovePointer(kLeft + 50, kTop + 60);
+  const Seen* move = NextMouse(WM_MOUSEMOVE);
+  ASSERT_NE(move, nullptr);
+  EXPECT_EQ(SignedLoWord(move->lParam), 50);
+  EXPECT_EQ(SignedHiWord(move->lParam), 60);
+
+  Button(1, true);
+  const Seen* down = NextMouse(WM_LBUTTONDOWN);
+  ASSERT_NE(down, nullptr);
+  EXPECT_EQ(SignedLoWord(down->lParam), 50);
+  EXPECT_EQ(SignedHiWord(down->lParam), 60);
+  EXPECT_EQ(down->wParam & 0x1u, 0x1u) << "MK_LBUTTON while the left button is down";
+
+  MovePointer(kLeft - 30, kTop - 20);   // above and left of the window: negative coordinates
+  move = NextMouse(WM_MOUSEMOVE);
+  ASSERT_NE(move, nullptr);
+  EXPECT_EQ(SignedLoWord(move->lParam), -30);
+  EXPECT_EQ(SignedHiWord(move->lParam), -20);
+
+  Button(1, false);
+  const Seen* up = NextMouse(WM_LBUTTONUP);
+  ASSERT_NE(up, nullptr) << "the release outside reaches the window holding the capture";
+  EXPECT_EQ(SignedLoWord(up->lParam), -30);
+  EXPECT_EQ(SignedHiWord(up->lParam), -20);
+  EXPECT_EQ(CaptureWindow(), nullptr);
+}
+
+TEST_F(InputTest, ReleasingEitherButtonEndsTheCapture) {
+  MovePointer(kLeft + 10, kTop + 10);
+  Button(3, true);
+  ASSERT_NE(NextMouse(WM_RBUTTONDOWN), nullptr);
+  Button(1, true);
+  ASSERT_NE(NextMouse(WM_LBUTTONDOWN), nullptr);
+  Button(3, false);
+  ASSERT_NE(NextMouse(WM_RBUTTONUP), nullptr);
+  EXPECT_EQ(CaptureWindow(), nullptr);
+
+  // the left button is still down, but nothing holds the capture any more
+  seen.clear();
+  MovePointer(kLeft + kSize + 40, kTop + 10);
+  PumpFor(0.2);
+  EXPECT_EQ(CountSeen(WM_MOUSEMOVE), 0) << "a move outside arrived";
+  MovePointer(kLeft + 20, kTop + 30);
+  const Seen* move = NextMouse(WM_MOUSEMOVE);
+  ASSERT_NE(move, nullptr);
+  EXPECT_EQ(SignedLoWord(move->lParam), 20);
+  EXPECT_EQ(SignedHiWord(move->lParam), 30);
+  Button(1, false);
+  ASSERT_NE(NextMouse(WM_LBUTTONUP), nullptr);
+}
+
+TEST_F(InputTest, WithoutCaptureAReleaseOutsideIsNotDelivered) {
+  // A procedure that never captures: press inside, release outside.
+  ReleaseCapture();
+  MovePointer(kLeft + 10, kTop + 10);
+  Button(1, true);
+  ASSERT_NE(NextMouse(WM_LBUTTONDOWN), nullptr);
+  ReleaseCapture();
+  MovePointer(kLeft + kSize + 50, kTop + 10);
+  Button(1, false);
+  PumpFor(0.3);
+  EXPECT_EQ(CountSeen(WM_LBUTTONUP), 0);
+}
+
+TEST_F(InputTest, ACloseRequestBecomesWmCloseAndDestroysTheWindowWithWhatItOwns) {
+  WindowHandle panel = CreateDialogParam(ProgramInstance(), "TestPanel", window, PanelProc, 0);
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(WaitViewable(panel));
+  SendCloseRequest(window);
+  ASSERT_TRUE(PumpUntil([&] { return !IsLiveWindow(window); }));
+  EXPECT_EQ(CountSeen(WM_CLOSE, window), 1);
+  EXPECT_EQ(CountSeen(WM_DESTROY, window), 1);
+  EXPECT_EQ(CountSeen(WM_DESTROY, panel), 1) << "the owned panel goes with its owner";
+  EXPECT_FALSE(IsLiveWindow(panel));
+  // the owned panel is destroyed first
+  int panelAt = -1, windowAt = -1;
+  for (size_t i = 0; i < seen.size(); ++i) {
+    if (seen[i].message != WM_DESTROY) continue;
+    if (seen[i].window == panel) panelAt = (int)i;
+    if (seen[i].window == window) windowAt = (int)i;
+  }
+  EXPECT_LT(panelAt, windowAt);
+}
+
+TEST_F(InputTest, APanelWithoutCloseBoxIgnoresCloseRequestsAndEscape) {
+  WindowHandle panel = CreateDialogParam(ProgramInstance(), "TestPanel", window, PanelProc, 0);
+  ASSERT_TRUE(WaitViewable(panel));
+  SendCloseRequest(panel);
+  int x, y, w, h;
+  Geometry(panel, &x, &y, &w, &h);
+  MovePointer(x + 5, y + h - 5);
+  Button(1, true);
+  Button(1, false);
+  Key(XK_Escape, true);
+  Key(XK_Escape, false);
+  Key(XK_Tab, true);
+  Key(XK_Tab, false);
+  PumpFor(0.4);
+  EXPECT_TRUE(IsLiveWindow(panel));
+  EXPECT_EQ(CountSeen(WM_CLOSE, panel), 0);
+  EXPECT_EQ(CountSeen(WM_COMMAND, panel), 0) << "Escape is no cancel command, Tab no navigation";
+  XWindowAttributes a{};
+  XGetWindowAttributes(PlatformDisplay(), XWindowOf(panel), &a);
+  EXPECT_EQ(a.map_state, IsViewable);
+}
+
+TEST_F(InputTest, ADialogWithACloseBoxHearsTheCloseRequest) {
+  WindowHandle dialog = CreateDialogParam(ProgramInstance(), "TestClosable", nullptr, PanelProc, 0);
+  ASSERT_TRUE(WaitViewable(dialog));
+  SendCloseRequest(dialog);
+  ASSERT_TRUE(PumpUntil([&] { return CountSeen(WM_CLOSE, dialog) == 1; }));
+  EXPECT_TRUE(IsLiveWindow(dialog)) << "a dialog procedure decides what closing means";
+  EXPECT_EQ(EndDialog(dialog, 0), 1);
+  EXPECT_FALSE(IsLiveWindow(dialog));
+  EXPECT_EQ(CountSeen(WM_DESTROY, dialog), 1);
+  EXPECT_EQ(EndDialog(dialog, 0), 0) << "a stale handle is refused, not used";
+}
+
+TEST_F(InputTest, AResizeFromOutsideReachesTheProcedureWhichSnapsItBack) {
+  snapBack = true;
+  ResizeFromOutside(window, 320, 150);
+  ASSERT_TRUE(PumpUntil([&] {
+    for (const Seen& s : seen)
+      if (s.message == WM_SIZE && LoWord(s.lParam) == 320 && HiWord(s.lParam) == 150) return true;
+    return false;
+  }));
+  ASSERT_TRUE(PumpUntil([&] {
+    int x, y, w, h;
+    Geometry(window, &x, &y, &w, &h);
+    return w == kSize && h == kSize;
+  }));
+  const Seen* last = LastSeen(WM_SIZE, window);
+  EXPECT_EQ(LoWord(last->lParam), (unsigned)kSize) << "the nested WM_SIZE carries the size snapped back";
+  int x, y, w, h;
+  Geometry(window, &x, &y, &w, &h);
+  EXPECT_EQ(x, kLeft);
+  EXPECT_EQ(y, kTop);
+}
+
+}  // namespace

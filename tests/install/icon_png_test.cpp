@@ -1,16 +1,21 @@
 // Tests of the desktop icon: resampling by area, the PNG files written, and
-// make_icon_png run on icon 32512. Reads the PNGs back with zlib's inflate.
+// make_icon_png run on icon 32512. Reads the PNGs back with zlib's inflate;
+// decodes the icon with platform_decode.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <string>
 
 #include "tools/icons/icon_png.h"
+#ifdef MAKE_ICON_PNG
+#include "platform/image_decode.h"
+#endif
 
 namespace {
 
@@ -145,5 +150,69 @@ TEST(IconResample, RejectsEmptyOrInconsistentPictures) {
   EXPECT_THROW(ResampleImage(RgbaImage{2, 2, one.pixels}, 4, 4), std::invalid_argument);
   EXPECT_THROW(EncodePng(RgbaImage{2, 1, one.pixels}), std::invalid_argument);
 }
+
+#ifdef MAKE_ICON_PNG
+// make_icon_png on the program's own icon: the PNGs hold its pixels, enlarged
+// by whole numbers pixel for pixel, and are transparent where its mask is.
+TEST(MakeIconPng, MakesThemeSizesFromTheIconTransparentWhereItsMaskIs) {
+  std::vector<uint8_t> bytes = ReadFile(ICON_32512);
+  DecodedImage icon;
+  ASSERT_TRUE(DecodeIco(bytes.data(), bytes.size(), &icon));
+  ASSERT_EQ(icon.width, 32);
+  ASSERT_EQ(icon.height, 32);
+  std::string dir = ::testing::TempDir() + "heatball_icons/";
+  std::string command = std::string("'") + MAKE_ICON_PNG + "' '" + ICON_32512 + "' 32 '" + dir +
+                        "32.png' 64 '" + dir + "big/64.png' 16 '" + dir + "16.png'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  RgbaImage same = ReadPng(ReadFile(dir + "32.png"));
+  RgbaImage twice = ReadPng(ReadFile(dir + "big/64.png"));
+  RgbaImage half = ReadPng(ReadFile(dir + "16.png"));
+  std::filesystem::remove_all(dir);
+  ASSERT_EQ(same.width, 32);
+  ASSERT_EQ(twice.width, 64);
+  ASSERT_EQ(half.width, 16);
+
+  RgbaImage source{32, 32, std::vector<uint8_t>(icon.rgba.begin(), icon.rgba.end())};
+  EXPECT_EQ(same.pixels, source.pixels);
+  int transparent = 0;
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) {
+      ASSERT_EQ(PixelAt(twice, x, y), PixelAt(source, x / 2, y / 2)) << x << ", " << y;
+      transparent += (PixelAt(twice, x, y) & 0xff) == 0;
+    }
+  EXPECT_GT(transparent, 0) << "the icon's mask leaves nothing transparent";
+  EXPECT_LT(transparent, 64 * 64) << "the icon is transparent everywhere";
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      int clear = 0;
+      for (int k = 0; k < 4; ++k) clear += (PixelAt(source, 2 * x + k % 2, 2 * y + k / 2) & 0xff) == 0;
+      uint32_t alpha = PixelAt(half, x, y) & 0xff;
+      if (clear == 4 || clear == 0) {
+        EXPECT_EQ(alpha, clear == 4 ? 0u : 255u) << x << ", " << y;
+      }
+    }
+}
+
+TEST(MakeIconPng, FailsAndWritesNothingForABadIconOrSize) {
+  std::string out = ::testing::TempDir() + "heatball_bad.png";
+  std::string notAnIcon = ::testing::TempDir() + "heatball_not_an_icon.ico";
+  std::ofstream(notAnIcon) << "not an icon";
+  const std::string cases[] = {
+    std::string("'") + ICON_32512 + "' 0 '" + out + "'",
+    std::string("'") + ICON_32512 + "' 12x '" + out + "'",
+    std::string("'") + ICON_32512 + "' 4096 '" + out + "'",
+    std::string("'") + ICON_32512 + "' 16",
+    "'" + ::testing::TempDir() + "no_such_icon.ico' 16 '" + out + "'",
+    "'" + notAnIcon + "' 16 '" + out + "'",
+  };
+  for (const std::string& arguments : cases) {
+    std::string command = std::string("'") + MAKE_ICON_PNG + "' " + arguments + " 2>/dev/null";
+    EXPECT_NE(std::system(command.c_str()), 0) << arguments;
+    EXPECT_FALSE(std::filesystem::exists(out)) << arguments;
+    std::filesystem::remove(out);
+  }
+  std::filesystem::remove(notAnIcon);
+}
+#endif
 
 }  // namespace

@@ -61,8 +61,13 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# dpkg-shlibdeps adds the libraries the program links (FLTK and its GL part,
-# libGL, libX11, the C++ runtime); the panels' Arial is drawn as Liberation Sans.
+# dpkg-shlibdeps adds the packages of the libraries the program links (FLTK,
+# libGL, libX11, the C and C++ runtimes). Named here: the fonts (the panels'
+# Arial is drawn as Liberation Sans) and FLTK's GL part, which the program
+# does not link (it makes its contexts through GLX) but is declared with FLTK.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libfltk-gl1.3")
+# include(CPack) also offers a source tarball (make package_source): keep the
+# git data and the build directories out of it.
+set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/build[^/]*/")
 include(CPack)

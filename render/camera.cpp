@@ -1,0 +1,28 @@
+// The camera: a perspective frustum whose far plane follows cameraDistance,
+// the eye pulled back along z, and the viewport of the fixed window size.
+#include "render/camera.h"
+
+#include <GL/gl.h>
+
+#include "app/shell_state.h"
+
+float cameraDistance = 5.0f;
+
+void SetProjection() {
+  const float aspect = (float)windowWidth / (float)windowHeight;
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glFrustum(-aspect, aspect, -1.0, 1.0, 2.0, cameraDistance + 4.0);
+  glMatrixMode(GL_MODELVIEW);
+}
+
+void SetViewTransform() {
+  SetProjection();
+  glLoadIdentity();
+  glTranslatef(0.0f, 0.0f, (float)(-cameraDistance - 0.7));
+}
+
+void ResizeViewport() {
+  SetProjection();
+  glViewport(0, 0, windowWidth, windowHeight);
+}

@@ -1,0 +1,151 @@
+// Test hooks of the headless platform (platform/headless*.cpp): windows,
+// dialogs and controls as in-memory records, a message queue driven by a
+// virtual clock, recorded GDI calls, OSMesa contexts. Relies on platform.h.
+//
+// How the headless platform behaves, where Windows leaves room:
+// - Nothing is drawn but OpenGL. A window's outer size is its client size
+//   (no frame); a top-level window sits where it was created or moved.
+// - Dialog units become pixels with fixed base units, whatever the template's
+//   font: x pixels = MulDiv(x, 6, 4), y pixels = MulDiv(y, 13, 8), rounded
+//   half away from zero. A dialog with an owner counts its position from the
+//   owner's top-left corner, one without from the screen's (0, 0). Control
+//   positions count from the dialog's client area.
+// - The queue hands out posted messages first (in order), then WM_QUIT, then
+//   WM_PAINT for a shown window whose client area is invalid, then WM_TIMER.
+//   A timer keeps at most one WM_TIMER pending; ticks it missed are dropped.
+// - Time is a virtual clock in milliseconds, starting at 0 after Reset. It
+//   moves only through AdvanceClock, SetFrameTime (each SwapBuffers), and
+//   GetMessage on an empty queue, which jumps to the next timer that is due.
+//   GetMessage with an empty queue and no timer does not wait: it returns -1
+//   and leaves the message structure as it was.
+// - Before GetMessage moves the clock or gives up, and whenever PeekMessage
+//   finds nothing, the idle callback (if set) runs once; a test uses it to
+//   post input or a close request into a running message loop.
+// - A handle stays a valid pointer until Reset, even after its window is
+//   destroyed; every call checks that the window is still alive.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace headless {
+
+// ---- the whole state ----------------------------------------------------------
+// Forgets every window, class, queued message, timer, record, context and
+// failure mode; the clock goes back to 0, the screen height to 1024. No
+// message is sent to any procedure.
+void Reset();
+InstanceHandle Instance();   // the program's instance, as GWL_HINSTANCE reports it
+// Calls ProgramMain with Instance(), no previous instance, an empty command
+// line and the show command; returns its exit code.
+int RunProgram(int showCommand = SW_SHOWDEFAULT);
+
+// ---- messages -------------------------------------------------------------------
+// Synchronously, to the window's or dialog's procedure (SendMessage); 0 when
+// the window is not alive.
+intptr_t Send(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam);
+// Appends to the queue (PostMessage); false when the window is not alive.
+bool Post(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam);
+// What GetMessage would hand out now, in that order, without removing anything.
+std::vector<Message> Pending();
+// A user's click on a shown push button of a live dialog: WM_COMMAND
+// (id, BN_CLICKED) with the control as lParam, sent to the dialog. False,
+// and nothing sent, for a hidden control or one that is not a button.
+bool Click(WindowHandle control);
+// The user drags a top-level window to a new outer size: the size is applied
+// and WM_SIZE (SIZE_RESTORED) sent, as from the window manager.
+void Resize(WindowHandle window, int width, int height);
+// Runs when the queue is found empty (see above); empty function: none.
+void SetIdleCallback(std::function<void()> callback);
+
+// ---- the virtual clock ---------------------------------------------------------
+uint64_t Now();                      // milliseconds since Reset
+void AdvanceClock(unsigned milliseconds);   // timers that come due get their WM_TIMER
+void SetFrameTime(unsigned milliseconds);   // each SwapBuffers advances the clock by this; 0 (default): none
+
+// ---- windows, dialogs and controls ----------------------------------------------
+enum class Kind { None, Main, Dialog, Control };
+
+struct WindowInfo {
+  Kind kind = Kind::None;      // None: not a window made since Reset
+  bool alive = false;          // false once destroyed
+  std::string className;       // window class, or the control's class ("BUTTON", ...)
+  std::string text;            // caption, or the control's text
+  std::string templateName;    // dialogs
+  unsigned style = 0;          // WS_VISIBLE follows ShowWindow
+  int id = 0;                  // GWL_ID of a control
+  int x = 0, y = 0, width = 0, height = 0;   // pixels: top-level on the screen, controls in the dialog
+  WindowHandle owner = nullptr;    // top-level windows
+  WindowHandle parent = nullptr;   // the dialog of a control
+  int scrollMin = 0, scrollMax = 0, scrollPos = 0;   // scroll bars
+  int paintCount = 0;          // completed BeginPaint/EndPaint pairs
+  bool needsPaint = false;     // client area invalid
+  int pixelFormat = 0;         // set by SetPixelFormat
+};
+WindowInfo Describe(WindowHandle window);
+bool IsAlive(WindowHandle window);
+WindowHandle FindMainWindow(const char* className);   // a live window made by CreateWindow
+WindowHandle FindDialog(const char* templateName);    // the latest live dialog of that template
+// A control by id in the given dialog; with a null dialog, in any live dialog.
+WindowHandle FindControl(WindowHandle dialog, int id);
+std::vector<WindowHandle> Controls(WindowHandle dialog);   // in template order
+WindowHandle Capture();                               // the capture window, or null
+
+// ---- recorded calls -------------------------------------------------------------
+struct MessageBoxCall {
+  WindowHandle owner;
+  std::string text, caption;
+  unsigned style;
+};
+const std::vector<MessageBoxCall>& MessageBoxes();
+
+struct WindowPosCall {
+  WindowHandle window, insertAfter;
+  int x, y, width, height;
+  unsigned flags;
+};
+const std::vector<WindowPosCall>& WindowPosCalls();
+
+struct StretchBltCall {
+  DeviceContext destination;
+  WindowHandle destinationWindow;   // null for a memory device context
+  int x, y, width, height;
+  DeviceContext source;
+  BitmapHandle sourceBitmap;        // selected into the source at the time
+  int sourceX, sourceY, sourceWidth, sourceHeight;
+  unsigned rasterOperation;
+};
+const std::vector<StretchBltCall>& StretchBltCalls();
+
+enum class PaletteOp { Create, Select, Realize, Unrealize };
+struct PaletteCall {
+  PaletteOp op;
+  PaletteHandle palette;    // the palette created, selected, realised or unrealised
+  DeviceContext dc;         // Select and Realize
+  int forceBackground;      // Select
+};
+const std::vector<PaletteCall>& PaletteCalls();
+std::vector<PaletteEntry> PaletteEntries(PaletteHandle palette);   // as copied by CreatePalette
+
+// ---- screen, resources, failure modes -----------------------------------------------
+void SetScreenHeight(int pixels);              // GetSystemMetrics(SM_CYSCREEN); 1024 by default
+void SetBitmapMissing(int id, bool missing);   // LoadBitmap(id) then returns null
+void FailChoosePixelFormat(bool fail);         // ChoosePixelFormat returns 0
+void FailSetPixelFormat(bool fail);            // SetPixelFormat returns 0
+void FailCreateContext(bool fail);             // wglCreateContext returns null
+// Format 1 is described as 8-bit colour through a palette (PFD_NEED_PALETTE;
+// red 3 bits at shift 0, green 3 at 3, blue 2 at 6) instead of 24-bit RGBA.
+void UsePaletteFormat(bool palette);
+
+// ---- OpenGL -------------------------------------------------------------------------
+int SwapCount();    // SwapBuffers calls
+int FrameCount();   // of them, those that presented: a live window's DC with a context current on it
+// The pixels drawn so far in the current context (after glFinish): RGBA,
+// top row first; empty with no context current.
+std::vector<unsigned char> ReadPixels(int* width, int* height);
+
+}  // namespace headless

@@ -42,11 +42,12 @@ bool Inside(double x, double y, double cx, double cy, double rx, double ry) {
 enum Part { None, Face, Core, Shell, Rim };
 Part BallPart(int col, int row) {
   const double x = col + 0.5, y = row + 0.5;
-  const double cx = 19.5, cy = 16.0, r = 11.0;
-  if (Inside(x, y, cx - 1.0, cy, 2.5, 4.5)) return Core;
-  if (Inside(x, y, cx - 1.0, cy, 5.5, r)) return Face;
-  if (x >= cx - 1.0 && Inside(x, y, cx, cy, r, r))
-    return Inside(x, y, cx - 1.5, cy - 1.0, r - 1.0, r - 1.0) ? Shell : Rim;
+  const double cx = 19.5, cy = 16.0, r = 11.0;   // the ball's outline
+  const double faceX = cx - 1.5;                  // the cut face, seen at a slant
+  if (Inside(x, y, faceX, cy, 3.0, 5.5)) return Core;
+  if (Inside(x, y, faceX, cy, 5.0, r)) return Face;
+  if (x >= faceX && Inside(x, y, cx, cy, r, r))
+    return Inside(x, y, cx - 1.0, cy - 1.0, r - 0.5, r - 0.5) ? Shell : Rim;
   return None;
 }
 

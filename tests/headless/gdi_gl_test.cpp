@@ -1,0 +1,232 @@
+// GDI and OpenGL of the headless platform: pixel formats and their failure
+// modes, palettes, bitmaps and StretchBlt records, OSMesa contexts and what
+// a frame leaves in the buffer.
+#include "platform/headless.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+intptr_t PlainProc(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
+  return DefWindowProc(window, message, wParam, lParam);
+}
+
+PixelFormatDescriptor Request() {
+  PixelFormatDescriptor request{};
+  request.nSize = sizeof request;
+  request.nVersion = 1;
+  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  request.iPixelType = PFD_TYPE_RGBA;
+  request.cColorBits = 8;
+  request.cDepthBits = 16;
+  return request;
+}
+
+class Gdi : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    headless::Reset();
+    WindowClass windowClass{CS_OWNDC, PlainProc, headless::Instance(), nullptr, nullptr, "GL"};
+    RegisterClass(&windowClass);
+    window = CreateWindow("GL", "gl", WS_OVERLAPPEDWINDOW, 0, 0, 40, 30, nullptr);
+    ASSERT_NE(window, nullptr);
+    dc = GetDC(window);
+    ASSERT_NE(dc, nullptr);
+  }
+  void TearDown() override { headless::Reset(); }
+  WindowHandle window = nullptr;
+  DeviceContext dc = nullptr;
+};
+
+TEST_F(Gdi, APrivateDeviceContextIsTheSameEveryTimeAndKnowsItsWindow) {
+  EXPECT_EQ(GetDC(window), dc);
+  EXPECT_EQ(WindowFromDC(dc), window);
+  EXPECT_EQ(ReleaseDC(window, dc), 1);
+  EXPECT_EQ(WindowFromDC(dc), window) << "CS_OWNDC: the context stays with the window";
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1024);
+  headless::SetScreenHeight(768);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
+}
+
+TEST_F(Gdi, TheDefaultFormatIsTrueColourDoubleBufferedWithA16BitDepth) {
+  PixelFormatDescriptor request = Request();
+  int format = ChoosePixelFormat(dc, &request);
+  ASSERT_GT(format, 0);
+  EXPECT_EQ(GetPixelFormat(dc), 0) << "nothing set yet";
+  ASSERT_EQ(SetPixelFormat(dc, format, &request), 1);
+  EXPECT_EQ(GetPixelFormat(dc), format);
+  PixelFormatDescriptor described{};
+  ASSERT_NE(DescribePixelFormat(dc, format, sizeof described, &described), 0);
+  EXPECT_EQ(described.nSize, 40);
+  EXPECT_EQ(described.iPixelType, PFD_TYPE_RGBA);
+  EXPECT_EQ(described.cColorBits, 24);
+  EXPECT_EQ(described.cDepthBits, 16);
+  EXPECT_EQ(described.dwFlags & (PFD_DOUBLEBUFFER | PFD_SUPPORT_OPENGL | PFD_DRAW_TO_WINDOW),
+            (uint32_t)(PFD_DOUBLEBUFFER | PFD_SUPPORT_OPENGL | PFD_DRAW_TO_WINDOW));
+  EXPECT_EQ(described.dwFlags & PFD_NEED_PALETTE, 0u);
+  EXPECT_EQ(DescribePixelFormat(dc, 99, sizeof described, &described), 0);
+}
+
+TEST_F(Gdi, FailureModesAndThePaletteFormatFollowTheHooks) {
+  PixelFormatDescriptor request = Request();
+  headless::FailChoosePixelFormat(true);
+  EXPECT_EQ(ChoosePixelFormat(dc, &request), 0);
+  headless::FailChoosePixelFormat(false);
+  int format = ChoosePixelFormat(dc, &request);
+  headless::FailSetPixelFormat(true);
+  EXPECT_EQ(SetPixelFormat(dc, format, &request), 0);
+  EXPECT_EQ(GetPixelFormat(dc), 0);
+  headless::FailSetPixelFormat(false);
+  ASSERT_EQ(SetPixelFormat(dc, format, &request), 1);
+  headless::FailCreateContext(true);
+  EXPECT_EQ(wglCreateContext(dc), nullptr);
+
+  headless::UsePaletteFormat(true);
+  PixelFormatDescriptor described{};
+  ASSERT_NE(DescribePixelFormat(dc, GetPixelFormat(dc), sizeof described, &described), 0);
+  EXPECT_NE(described.dwFlags & PFD_NEED_PALETTE, 0u);
+  EXPECT_EQ(described.cColorBits, 8);
+  EXPECT_EQ(described.cRedBits, 3);
+  EXPECT_EQ(described.cRedShift, 0);
+  EXPECT_EQ(described.cGreenBits, 3);
+  EXPECT_EQ(described.cGreenShift, 3);
+  EXPECT_EQ(described.cBlueBits, 2);
+  EXPECT_EQ(described.cBlueShift, 6);
+
+  headless::Reset();
+  EXPECT_EQ(WindowFromDC(dc), nullptr) << "Reset forgets every context";
+}
+
+TEST_F(Gdi, APaletteIsACopyAndItsUseIsRecorded) {
+  std::vector<PaletteEntry> entries = {{255, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 255, 0}};
+  LogPalette logical{0x300, 3, entries.data()};
+  PaletteHandle palette = CreatePalette(&logical);
+  ASSERT_NE(palette, nullptr);
+  entries[0].peRed = 1;   // the caller frees or reuses its structure
+  std::vector<PaletteEntry> kept = headless::PaletteEntries(palette);
+  ASSERT_EQ(kept.size(), 3u);
+  EXPECT_EQ(kept[0].peRed, 255);
+  EXPECT_EQ(kept[2].peBlue, 255);
+
+  EXPECT_EQ(SelectPalette(dc, palette, 0), nullptr);
+  EXPECT_EQ(RealizePalette(dc), 3u);
+  EXPECT_EQ(UnrealizeObject(palette), 1);
+  EXPECT_EQ(SelectPalette(dc, palette, 0), palette) << "returns the one selected before";
+  const std::vector<headless::PaletteCall>& calls = headless::PaletteCalls();
+  ASSERT_EQ(calls.size(), 5u);
+  EXPECT_EQ(calls[0].op, headless::PaletteOp::Create);
+  EXPECT_EQ(calls[1].op, headless::PaletteOp::Select);
+  EXPECT_EQ(calls[1].dc, dc);
+  EXPECT_EQ(calls[2].op, headless::PaletteOp::Realize);
+  EXPECT_EQ(calls[3].op, headless::PaletteOp::Unrealize);
+
+  LogPalette empty{0x300, 0, nullptr};
+  EXPECT_EQ(CreatePalette(&empty), nullptr);
+  EXPECT_EQ(CreatePalette(nullptr), nullptr);
+}
+
+TEST_F(Gdi, BitmapsLoadFromTheResourcesAndCanBeMadeMissing) {
+#ifdef HEADLESS_NO_DECODE
+  GTEST_SKIP() << "built without the image decoders";
+#endif
+  BitmapHandle bitmap = LoadBitmap(headless::Instance(), 104);
+  ASSERT_NE(bitmap, nullptr);
+  BitmapInfo info{};
+  ASSERT_EQ(GetObject(bitmap, sizeof info, &info), (int)sizeof info);
+  EXPECT_EQ(info.bmWidth, 4);
+  EXPECT_EQ(info.bmHeight, 2);
+  EXPECT_EQ(info.bmBitsPixel, 24);
+  EXPECT_EQ(info.bmPlanes, 1);
+  EXPECT_EQ(GetObject(bitmap, 4, &info), 0) << "too small a structure";
+  EXPECT_EQ(LoadBitmap(headless::Instance(), 105), nullptr) << "undecodable";
+  EXPECT_EQ(LoadBitmap(headless::Instance(), 777), nullptr) << "not there";
+  headless::SetBitmapMissing(104, true);
+  EXPECT_EQ(LoadBitmap(headless::Instance(), 104), nullptr);
+  headless::SetBitmapMissing(104, false);
+  EXPECT_EQ(LoadBitmap(headless::Instance(), 104), bitmap);
+}
+
+TEST_F(Gdi, StretchBltRecordsBothRectanglesAndTheSelectedBitmap) {
+  BitmapHandle bitmap = LoadBitmap(headless::Instance(), 104);
+  DeviceContext memory = CreateCompatibleDC(dc);
+  ASSERT_NE(memory, nullptr);
+  EXPECT_EQ(SelectObject(memory, bitmap), nullptr);
+  EXPECT_EQ(StretchBlt(dc, 5, 0, 95, 200, memory, 0, 0, 4, 2, SRCCOPY), 1);
+  EXPECT_EQ(DeleteDC(memory), 1);
+  EXPECT_EQ(StretchBlt(dc, 0, 0, 1, 1, memory, 0, 0, 1, 1, SRCCOPY), 0) << "a deleted source";
+  ASSERT_EQ(headless::StretchBltCalls().size(), 1u);
+  const headless::StretchBltCall& call = headless::StretchBltCalls()[0];
+  EXPECT_EQ(call.destinationWindow, window);
+  EXPECT_EQ(call.sourceBitmap, bitmap);
+  EXPECT_EQ(call.x, 5);
+  EXPECT_EQ(call.width, 95);
+  EXPECT_EQ(call.height, 200);
+  EXPECT_EQ(call.sourceWidth, 4);
+  EXPECT_EQ(call.sourceHeight, 2);
+  EXPECT_EQ(call.rasterOperation, (unsigned)SRCCOPY);
+}
+
+TEST_F(Gdi, MessageBoxesAreRecordedAndAnsweredOk) {
+  EXPECT_EQ(MessageBox(window, "SetPixelFormat failed", "Error", MB_OK | MB_ICONHAND), IDOK);
+  EXPECT_EQ(MessageBox(nullptr, "  no cargo ima  ", " aviso", MB_OK), IDOK);
+  ASSERT_EQ(headless::MessageBoxes().size(), 2u);
+  EXPECT_EQ(headless::MessageBoxes()[0].owner, window);
+  EXPECT_EQ(headless::MessageBoxes()[0].style, (unsigned)(MB_OK | MB_ICONHAND));
+  EXPECT_EQ(headless::MessageBoxes()[1].text, "  no cargo ima  ");
+  EXPECT_EQ(headless::MessageBoxes()[1].caption, " aviso");
+}
+
+TEST_F(Gdi, AContextDrawsOffScreenAndTheReadbackIsTopDown) {
+  PixelFormatDescriptor request = Request();
+  ASSERT_EQ(SetPixelFormat(dc, ChoosePixelFormat(dc, &request), &request), 1);
+  RenderContext context = wglCreateContext(dc);
+  ASSERT_NE(context, nullptr);
+  ASSERT_EQ(wglMakeCurrent(dc, context), 1);
+
+  int depthBits = 0;
+  glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+  EXPECT_EQ(depthBits, 16);
+  glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  // The bottom five rows green: OpenGL counts rows from the bottom.
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(0, 0, 40, 5);
+  glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glDisable(GL_SCISSOR_TEST);
+  EXPECT_EQ(SwapBuffers(dc), 1);
+  EXPECT_EQ(headless::SwapCount(), 1);
+  EXPECT_EQ(headless::FrameCount(), 1);
+
+  int width = 0, height = 0;
+  std::vector<unsigned char> pixels = headless::ReadPixels(&width, &height);
+  ASSERT_EQ(width, 40);
+  ASSERT_EQ(height, 30);
+  ASSERT_EQ(pixels.size(), 40u * 30u * 4u);
+  auto at = [&](int x, int y) { return &pixels[((size_t)y * 40 + x) * 4]; };
+  EXPECT_EQ(at(0, 0)[0], 255);
+  EXPECT_EQ(at(0, 0)[1], 0);
+  EXPECT_EQ(at(39, 24)[0], 255) << "row 24 from the top is above the green";
+  EXPECT_EQ(at(39, 25)[0], 0);
+  EXPECT_EQ(at(39, 25)[1], 255);
+  EXPECT_EQ(at(20, 29)[3], 255);
+
+  ASSERT_EQ(wglMakeCurrent(nullptr, nullptr), 1);
+  EXPECT_TRUE(headless::ReadPixels(&width, &height).empty());
+  EXPECT_EQ(width, 0);
+  SwapBuffers(dc);
+  EXPECT_EQ(headless::SwapCount(), 2);
+  EXPECT_EQ(headless::FrameCount(), 1) << "no context current: nothing presented";
+  EXPECT_EQ(wglDeleteContext(context), 1);
+  EXPECT_EQ(wglDeleteContext(context), 0);
+  EXPECT_EQ(wglMakeCurrent(dc, context), 0);
+}
+
+TEST_F(Gdi, AContextNeedsAPixelFormatFirst) {
+  EXPECT_EQ(wglCreateContext(dc), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,193 @@
+// The message queue and the virtual clock of the headless platform: what
+// PeekMessage and GetMessage hand out, in what order, and when timers fire.
+#include "platform/headless.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr unsigned PM_REMOVE_FLAG = 1;
+constexpr unsigned WM_APP_PING = 0x8001;
+
+std::vector<unsigned> received;
+
+intptr_t RecordingProc(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
+  received.push_back(message);
+  if (message == WM_DESTROY) PostQuitMessage(7);
+  return DefWindowProc(window, message, wParam, lParam);
+}
+
+class Queue : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    headless::Reset();
+    received.clear();
+    WindowClass windowClass{CS_OWNDC, RecordingProc, headless::Instance(), nullptr, nullptr, "Probe"};
+    ASSERT_EQ(RegisterClass(&windowClass), 1);
+    window = CreateWindow("Probe", "probe", WS_OVERLAPPEDWINDOW, 10, 10, 64, 48, nullptr);
+    ASSERT_NE(window, nullptr);
+    received.clear();
+  }
+  void TearDown() override { headless::Reset(); }
+  WindowHandle window = nullptr;
+};
+
+TEST_F(Queue, PeekWithoutRemoveOnlyLooksAndGetTakesInPostedOrder) {
+  headless::Post(window, WM_APP_PING, 1, 0);
+  headless::Post(window, WM_APP_PING, 2, 0);
+  Message message{};
+  ASSERT_EQ(PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE), 1);
+  EXPECT_EQ(message.wParam, 1u);
+  ASSERT_EQ(PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE), 1);
+  EXPECT_EQ(message.wParam, 1u) << "a look leaves the message in place";
+
+  ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 1);
+  EXPECT_EQ(message.window, window);
+  EXPECT_EQ(message.wParam, 1u);
+  ASSERT_EQ(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE_FLAG), 1);
+  EXPECT_EQ(message.wParam, 2u);
+  EXPECT_EQ(PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE), 0);
+  EXPECT_TRUE(received.empty()) << "nothing is dispatched by fetching";
+}
+
+TEST_F(Queue, QuitEndsGetMessageWithItsCodeAndAnEmptyQueueDoesNotHang) {
+  Message message{};
+  message.wParam = 99;
+  EXPECT_EQ(GetMessage(&message, nullptr, 0, 0), -1) << "no message and no timer: an error, not a wait";
+  EXPECT_EQ(message.wParam, 99u);
+
+  headless::Post(window, WM_APP_PING, 0, 0);
+  PostQuitMessage(3);
+  ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 1) << "posted messages come before the quit";
+  ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 0);
+  EXPECT_EQ(message.message, (unsigned)WM_QUIT);
+  EXPECT_EQ(message.wParam, 3u);
+  EXPECT_EQ(GetMessage(&message, nullptr, 0, 0), -1) << "the quit is handed out once";
+}
+
+TEST_F(Queue, InputComesBeforePaintAndPaintBeforeTimers) {
+  SetTimer(window, 1, 50, nullptr);
+  ShowWindow(window, SW_SHOWNORMAL);   // invalidates the client area
+  headless::AdvanceClock(50);
+  headless::Post(window, WM_MOUSEMOVE, 0, MakeLParam(3, 4));
+  std::vector<unsigned> order;
+  for (const Message& m : headless::Pending()) order.push_back(m.message);
+  EXPECT_EQ(order, (std::vector<unsigned>{WM_MOUSEMOVE, WM_PAINT, WM_TIMER}));
+
+  Message message{};
+  ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 1);
+  DispatchMessage(&message);
+  ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 1);
+  EXPECT_EQ(message.message, (unsigned)WM_PAINT);
+  DispatchMessage(&message);   // the default handling validates the window
+  ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 1);
+  EXPECT_EQ(message.message, (unsigned)WM_TIMER);
+  EXPECT_EQ(message.wParam, 1u);
+  EXPECT_EQ(received, (std::vector<unsigned>{WM_MOUSEMOVE, WM_PAINT}));
+}
+
+TEST_F(Queue, PaintStaysPendingUntilTheWindowIsValidated) {
+  ShowWindow(window, SW_SHOWNORMAL);
+  Message message{};
+  ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 1);
+  EXPECT_EQ(message.message, (unsigned)WM_PAINT);
+  ASSERT_EQ(PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE), 1) << "fetching a paint does not validate";
+  PaintStruct paint{};
+  ASSERT_NE(BeginPaint(window, &paint), nullptr);
+  EndPaint(window, &paint);
+  EXPECT_EQ(PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE), 0);
+  EXPECT_EQ(headless::Describe(window).paintCount, 1);
+
+  InvalidateRect(window, nullptr, 1);
+  UpdateWindow(window);   // paints at once, without the queue
+  EXPECT_EQ(received, (std::vector<unsigned>{WM_PAINT}));
+  EXPECT_EQ(PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE), 0);
+}
+
+TEST_F(Queue, TimerTicksCoalesceToOnePendingMessage) {
+  ASSERT_EQ(SetTimer(window, 1, 50, nullptr), 1u);
+  headless::AdvanceClock(49);
+  EXPECT_TRUE(headless::Pending().empty());
+  headless::AdvanceClock(1);
+  ASSERT_EQ(headless::Pending().size(), 1u);
+  headless::AdvanceClock(500);   // ten more periods while nobody fetched
+  ASSERT_EQ(headless::Pending().size(), 1u);
+
+  Message message{};
+  ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 1);
+  EXPECT_EQ(message.message, (unsigned)WM_TIMER);
+  EXPECT_EQ(message.window, window);
+  EXPECT_TRUE(headless::Pending().empty());
+
+  // An empty queue moves the clock to the next due tick, on the period's grid.
+  ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 1);
+  EXPECT_EQ(message.message, (unsigned)WM_TIMER);
+  EXPECT_EQ(headless::Now(), 600u);
+  ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 1);
+  EXPECT_EQ(headless::Now(), 650u);
+}
+
+TEST_F(Queue, SettingATimerAgainRestartsItAndADestroyedWindowsTimerStops) {
+  SetTimer(window, 1, 50, nullptr);
+  headless::AdvanceClock(40);
+  SetTimer(window, 1, 50, nullptr);
+  headless::AdvanceClock(40);
+  EXPECT_TRUE(headless::Pending().empty()) << "restarted at 40, due at 90";
+  headless::AdvanceClock(10);
+  EXPECT_EQ(headless::Pending().size(), 1u);
+
+  headless::Send(window, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(headless::IsAlive(window));
+  headless::AdvanceClock(1000);
+  Message message{};
+  ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 0) << "only the quit posted from WM_DESTROY is left";
+  EXPECT_EQ(message.wParam, 7u);
+  EXPECT_EQ(GetMessage(&message, nullptr, 0, 0), -1);
+  EXPECT_EQ(SetTimer(window, 2, 50, nullptr), 0u) << "no timer for a dead window";
+}
+
+TEST_F(Queue, PostingToADeadWindowFailsAndItsQueuedMessagesAreDropped) {
+  headless::Post(window, WM_APP_PING, 0, 0);
+  headless::Send(window, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(headless::Post(window, WM_APP_PING, 0, 0));
+  Message message{};
+  ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 0);
+  EXPECT_EQ(message.message, (unsigned)WM_QUIT);
+  message.window = window;
+  message.message = WM_APP_PING;
+  EXPECT_EQ(DispatchMessage(&message), 0);
+  EXPECT_EQ(received, (std::vector<unsigned>{WM_CLOSE, WM_DESTROY}));
+}
+
+// The program's own loop, in small: draw while idle with PeekMessage, wait
+// in GetMessage otherwise, stop on WM_QUIT. Frames advance the clock, so the
+// timer keeps coming; the idle callback closes the window after 200 ms.
+TEST_F(Queue, AnIdleDrivenLoopRunsOnTheVirtualClockAndEndsOnClose) {
+  SetTimer(window, 1, 50, nullptr);
+  headless::SetFrameTime(20);
+  DeviceContext dc = GetDC(window);
+  headless::SetIdleCallback([this] {
+    if (headless::Now() >= 200) headless::Post(window, WM_CLOSE, 0, 0);
+  });
+  int frames = 0;
+  Message message{};
+  for (;;) {
+    while (frames < 1000 && !PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      ++frames;
+      SwapBuffers(dc);
+    }
+    if (GetMessage(&message, nullptr, 0, 0) != 1) break;
+    TranslateMessage(&message);
+    DispatchMessage(&message);
+  }
+  EXPECT_EQ(message.wParam, 7u);
+  EXPECT_EQ(frames, 10) << "200 ms of 20 ms frames";
+  int ticks = 0;
+  for (unsigned m : received) ticks += m == WM_TIMER;
+  EXPECT_EQ(ticks, 4) << "ticks at 50, 100, 150 and 200 ms";
+  EXPECT_EQ(received.back(), (unsigned)WM_DESTROY);
+}
+
+}  // namespace

@@ -911,7 +911,7 @@ RenderContext wglCreateContext(DeviceContext dc) {
 }
 
 int wglMakeCurrent(DeviceContext dc, RenderContext context) {
-  if (!dc && !context) {
+  if (!context) {   // whatever the device context, no context current
     ReleaseCurrent();
     return 1;
   }

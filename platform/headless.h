@@ -21,6 +21,8 @@
 // - Before GetMessage moves the clock or gives up, and whenever PeekMessage
 //   finds nothing, the idle callback (if set) runs once; a test uses it to
 //   post input or a close request into a running message loop.
+// - A rendering context is an OSMesa RGBA buffer with a 16-bit depth buffer,
+//   of the window's size when the context was made; it keeps that size.
 // - A handle stays a valid pointer until Reset, even after its window is
 //   destroyed; every call checks that the window is still alive.
 #pragma once

@@ -3,7 +3,7 @@
 // a frame leaves in the buffer.
 #include "platform/headless.h"
 
-#include <GL/gl.h>
+#include <GL/osmesa.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -214,7 +214,8 @@ TEST_F(Gdi, AContextDrawsOffScreenAndTheReadbackIsTopDown) {
   EXPECT_EQ(at(39, 25)[1], 255);
   EXPECT_EQ(at(20, 29)[3], 255);
 
-  ASSERT_EQ(wglMakeCurrent(nullptr, nullptr), 1);
+  ASSERT_EQ(wglMakeCurrent(dc, nullptr), 1) << "a null context releases, whatever the device context";
+  EXPECT_EQ(OSMesaGetCurrentContext(), nullptr);
   EXPECT_TRUE(headless::ReadPixels(&width, &height).empty());
   EXPECT_EQ(width, 0);
   SwapBuffers(dc);

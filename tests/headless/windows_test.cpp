@@ -194,6 +194,20 @@ TEST_F(Windows, EndDialogDestroysTheDialogAndAClosedDialogIgnoresWmClose) {
   EXPECT_EQ(headless::FindDialog("Lonely"), nullptr);
 }
 
+TEST_F(Windows, ADialogThatIgnoresItsPaintIsValidatedAllTheSame) {
+  WindowHandle panel = MakePanel(MakeMain());
+  events.clear();
+  Message message{};
+  ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 1);
+  EXPECT_EQ(message.window, panel);
+  EXPECT_EQ(message.message, (unsigned)WM_PAINT);
+  DispatchMessage(&message);   // the procedure returns 0 without painting
+  EXPECT_EQ(GetMessage(&message, nullptr, 0, 0), -1) << "no second WM_PAINT";
+  headless::Resize(panel, 300, 300);
+  EXPECT_EQ(CountOf(WM_SIZE, panel), 1);
+  EXPECT_EQ(headless::Describe(panel).width, 300);
+}
+
 TEST_F(Windows, ClickingReachesTheDialogOnlyForShownButtons) {
   WindowHandle panel = MakePanel(MakeMain());
   events.clear();

@@ -23,9 +23,16 @@ bool DecodeCopy(Decoder decode, const Bytes& bytes, DecodedImage* image) {
 }
 
 TEST(MalformedImages, EveryTruncationOfTheRealFilesIsRefused) {
-  struct Case { const char* name; Decoder decode; };
-  for (const Case& c : {Case{"legend104.bmp", DecodeBmp}, Case{"icon32512.ico", DecodeIco}}) {
-    const Bytes whole = ReadResourceFile(c.name);
+  struct Case { const char* name; Bytes whole; Decoder decode; };
+  // Beside the two real files, a 32-bit icon without a mask, where only the
+  // colour rows bound the image.
+  const Picture picture{5, 3, std::vector<uint32_t>(15, 0x336699)};
+  const Bytes maskless = BuildIco({{5, 3, 32, BuildIconDib(picture, 32, std::vector<uint8_t>(15, 200), {}, false)}});
+  const Case cases[] = {{"legend104.bmp", ReadResourceFile("legend104.bmp"), DecodeBmp},
+                        {"icon32512.ico", ReadResourceFile("icon32512.ico"), DecodeIco},
+                        {"32-bit icon without mask", maskless, DecodeIco}};
+  for (const Case& c : cases) {
+    const Bytes& whole = c.whole;
     DecodedImage image;
     ASSERT_TRUE(DecodeCopy(c.decode, whole, &image)) << c.name;
     // Each cut file is placed at the very end of one allocation, so that a
@@ -44,6 +51,23 @@ TEST(MalformedImages, EveryTruncationOfTheRealFilesIsRefused) {
   DecodedImage image;
   EXPECT_FALSE(DecodeBmp(nullptr, 100, &image));
   EXPECT_FALSE(DecodeIco(nullptr, 100, &image));
+}
+
+TEST(MalformedImages, IconImagesCutShortWithAConsistentDirectoryAreRefused) {
+  // The directory's length is made to agree with each cut, so only the
+  // image's own header stands between the decoder and the end of the data.
+  const Picture picture{5, 3, std::vector<uint32_t>(15, 0x336699)};
+  const std::vector<bool> clear(15, false);
+  for (int bits : {4, 32}) {
+    const Bytes whole = BuildIco({{5, 3, bits, BuildIconDib(picture, bits, std::vector<uint8_t>(15, 200), clear, bits == 4)}});
+    DecodedImage image;
+    ASSERT_TRUE(DecodeCopy(DecodeIco, whole, &image)) << bits << " bits";
+    for (size_t size = 22; size < whole.size(); ++size) {
+      Bytes part(whole.begin(), whole.begin() + long(size));
+      SetU32(part, 6 + 8, uint32_t(size - 22));
+      EXPECT_FALSE(DecodeCopy(DecodeIco, part, &image)) << bits << " bits, cut to " << size;
+    }
+  }
 }
 
 struct Corruption {

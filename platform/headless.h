@@ -10,6 +10,10 @@
 //   half away from zero. A dialog with an owner counts its position from the
 //   owner's top-left corner, one without from the screen's (0, 0). Control
 //   positions count from the dialog's client area.
+// - CreateWindow sends WM_CREATE, then WM_SIZE; SetWindowPos that changes the
+//   size sends WM_SIZE (none when the size is already right). A dialog
+//   procedure that returns 0 from WM_PAINT without painting still has its
+//   dialog validated, as by the dialog manager.
 // - The queue hands out posted messages first (in order), then WM_QUIT, then
 //   WM_PAINT for a shown window whose client area is invalid, then WM_TIMER.
 //   A timer keeps at most one WM_TIMER pending; ticks it missed are dropped.

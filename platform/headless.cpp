@@ -117,6 +117,11 @@ struct State {
   PlatformGLContext* current = nullptr;
   int screenHeight = 1024;
   bool failChoose = false, failSet = false, failContext = false, paletteFormat = false;
+  bool failPalette = false;
+  bool describedAsGiven = false;
+  PixelFormatDescriptor described{};
+  bool requested = false;
+  PixelFormatDescriptor lastRequest{};
   int swaps = 0, frames = 0;
 };
 
@@ -436,6 +441,12 @@ void FailChoosePixelFormat(bool fail) { state->failChoose = fail; }
 void FailSetPixelFormat(bool fail) { state->failSet = fail; }
 void FailCreateContext(bool fail) { state->failContext = fail; }
 void UsePaletteFormat(bool palette) { state->paletteFormat = palette; }
+void DescribeFormatAs(const PixelFormatDescriptor* format) {
+  state->describedAsGiven = format != nullptr;
+  if (format) state->described = *format;
+}
+void FailCreatePalette(bool fail) { state->failPalette = fail; }
+const PixelFormatDescriptor* LastFormatRequest() { return state->requested ? &state->lastRequest : nullptr; }
 
 int SwapCount() { return state->swaps; }
 int FrameCount() { return state->frames; }
@@ -813,7 +824,7 @@ int DeleteDC(DeviceContext dc) {
 }
 
 PaletteHandle CreatePalette(const LogPalette* palette) {
-  if (!palette || palette->palNumEntries == 0 || !palette->palPalEntry) return nullptr;
+  if (!palette || palette->palNumEntries == 0 || !palette->palPalEntry || state->failPalette) return nullptr;
   auto created = std::make_unique<PlatformPalette>();
   created->entries.assign(palette->palPalEntry, palette->palPalEntry + palette->palNumEntries);
   PaletteHandle handle = created.get();
@@ -846,7 +857,10 @@ int UnrealizeObject(PaletteHandle palette) {
 // One format, index 1: 24-bit RGBA, double-buffered, 16-bit depth; or, in
 // palette mode, 8-bit colour through a palette.
 int ChoosePixelFormat(DeviceContext dc, const PixelFormatDescriptor* request) {
-  if (!LiveDC(dc) || !request || state->failChoose) return 0;
+  if (!LiveDC(dc) || !request) return 0;
+  state->requested = true;
+  state->lastRequest = *request;
+  if (state->failChoose) return 0;
   return 1;
 }
 
@@ -873,6 +887,10 @@ int DescribePixelFormat(DeviceContext, int format, unsigned size, PixelFormatDes
   pfd.iPixelType = PFD_TYPE_RGBA;
   pfd.cDepthBits = 16;
   pfd.iLayerType = PFD_MAIN_PLANE;
+  if (state->describedAsGiven) {
+    *out = state->described;
+    return 1;
+  }
   if (state->paletteFormat) {
     pfd.dwFlags |= PFD_NEED_PALETTE;
     pfd.cColorBits = 8;

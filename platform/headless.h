@@ -146,6 +146,12 @@ void FailCreateContext(bool fail);             // wglCreateContext returns null
 // Format 1 is described as 8-bit colour through a palette (PFD_NEED_PALETTE;
 // red 3 bits at shift 0, green 3 at 3, blue 2 at 6) instead of 24-bit RGBA.
 void UsePaletteFormat(bool palette);
+// Format 1 is described exactly as given (any layout, for odd displays);
+// null goes back to the description above.
+void DescribeFormatAs(const PixelFormatDescriptor* format);
+void FailCreatePalette(bool fail);             // CreatePalette returns null
+// The request of the latest ChoosePixelFormat call; null before any.
+const PixelFormatDescriptor* LastFormatRequest();
 
 // ---- OpenGL -------------------------------------------------------------------------
 int SwapCount();    // SwapBuffers calls

@@ -39,6 +39,9 @@ int ProgramMain(InstanceHandle instance, InstanceHandle, const char*, int showCo
   WindowHandle window = CreateWindow("OpenGL", "  Velmora - free distribution soft",
                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 10, 10,
                                      windowWidth, windowHeight, nullptr);
+  // Without its window the program could never be closed: the loop would
+  // wait for ever with nothing on the screen.
+  if (window == nullptr) return 1;
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   CreateDialogParam(instance, "ColorScrDlg", window, PanelProc, 0);

@@ -39,6 +39,7 @@ void ReleaseScene(WindowHandle window) {
   }
   redrawHook = nullptr;
   ReleaseDC(window, mainDC);
+  mainDC = nullptr;
   PostQuitMessage(0);
 }
 

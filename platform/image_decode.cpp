@@ -107,6 +107,7 @@ bool DecodeIconDib(const unsigned char* dib, size_t size, DecodedImage* out) {
   const int width = int(h.width);
   const int height = int(h.height / 2);
   if (height < 1 || height > kMaxImageSide) return false;
+  if (int64_t(width) * height > kMaxImagePixels) return false;
   const uint64_t paletteBytes = uint64_t(h.colorsUsed) * 4;
   const uint64_t colourBytes = RowStride(uint64_t(width), h.bits) * uint64_t(height);
   const uint64_t maskBytes = RowStride(uint64_t(width), 1) * uint64_t(height);
@@ -171,7 +172,7 @@ bool DecodeBmp(const unsigned char* data, size_t size, DecodedImage* out) {
   const bool bottomUp = h.height > 0;
   const int width = int(h.width);
   const int64_t height64 = bottomUp ? h.height : -h.height;
-  if (height64 > kMaxImageSide) return Fail(out);
+  if (height64 > kMaxImageSide || h.width * height64 > kMaxImagePixels) return Fail(out);
   const int height = int(height64);
   const uint64_t paletteStart = kFileHeaderSize + uint64_t(h.headerSize);
   const uint64_t paletteBytes = uint64_t(h.colorsUsed) * 4;

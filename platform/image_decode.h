@@ -18,8 +18,10 @@ struct DecodedImage {
   std::vector<unsigned char> rgba;
 };
 
-// Largest width or height accepted; anything larger is taken as corrupt.
+// Largest width or height, and largest pixel count (64 MiB of RGBA),
+// accepted; anything larger is taken as corrupt.
 constexpr int kMaxImageSide = 16384;
+constexpr long kMaxImagePixels = 1L << 24;
 
 // A whole .bmp file: "BM" file header, then a BITMAPINFOHEADER (or a larger
 // V4/V5 header), uncompressed (BI_RGB) with 1, 4, 8, 24 or 32 bits a pixel,

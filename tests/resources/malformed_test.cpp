@@ -139,6 +139,34 @@ TEST(MalformedImages, CorruptedIconHeadersAreRefused) {
   });
 }
 
+TEST(MalformedImages, ImagesOfAbsurdPixelCountAreRefusedEvenWithAllTheirData) {
+  // 1-bit images hold many pixels in few bytes: their size alone must not
+  // make the decoder allocate a gigabyte. Past 2^24 pixels they are refused.
+  struct Case { int width, height; bool accepted; };
+  const Case cases[] = {{16384, 1024, true}, {16384, 1025, false}, {4097, 4096, false},
+                        {2048, 16384, false}};
+  const Picture dot{1, 1, {0x000000}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+    const size_t stride = (size_t(c.width) + 31) / 32 * 4;
+    Bytes bmp = BuildBmp(dot, 1, false);
+    SetU32(bmp, 18, uint32_t(c.width));
+    SetU32(bmp, 22, uint32_t(c.height));
+    bmp.resize(GetU32(bmp, 10) + stride * size_t(c.height), 0);
+    DecodedImage image;
+    EXPECT_EQ(DecodeCopy(DecodeBmp, bmp, &image), c.accepted) << "bitmap";
+    EXPECT_EQ(image.rgba.size(), c.accepted ? size_t(c.width) * size_t(c.height) * 4 : 0u);
+    if (c.accepted) continue;
+    // The same as an icon: colour rows and mask rows all present.
+    Bytes dib = BuildIconDib(dot, 1, {}, {false});
+    SetU32(dib, 4, uint32_t(c.width));
+    SetU32(dib, 8, uint32_t(2 * c.height));
+    dib.resize(40 + 8 + 2 * stride * size_t(c.height), 0);
+    const Bytes ico = BuildIco({{0, 0, 1, dib}});
+    EXPECT_FALSE(DecodeCopy(DecodeIco, ico, &image)) << "icon";
+  }
+}
+
 TEST(MalformedImages, AnIndexBeyondTheStoredPaletteReadsAsBlack) {
   // A 4-bit bitmap whose palette holds two colours but whose first pixel uses index 5.
   const Picture picture{2, 1, {0xFF0000, 0x00FF00}};

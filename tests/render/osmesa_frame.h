@@ -1,0 +1,19 @@
+// Offscreen frames through OSMesa for the pixel tests and the snapshots:
+// one 819 x 819 RGBA surface with a depth buffer, current for the process.
+#pragma once
+
+#include <string>
+
+// Creates the surface and makes it current; false when OSMesa cannot.
+bool OpenOffscreen();
+void CloseOffscreen();
+// The window's start-up against the surface, viewport included.
+void StartUpOffscreenScene();
+// RenderScene, then waits until the surface holds the picture.
+void RenderOffscreen();
+// Red, green and blue (0 to 255) of the pixel x columns from the left and
+// y rows from the top.
+void PixelAt(int x, int y, int rgb[3]);
+bool WritePpm(const std::string& path);
+
+const int offscreenSize = 819;

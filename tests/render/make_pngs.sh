@@ -1,0 +1,13 @@
+#!/bin/sh
+# Remakes docs/frame-start.png and docs/frame-4.0-after-300-steps.png from
+# offscreen OSMesa frames: sh tests/render/make_pngs.sh [BUILD_DIR]
+set -eu
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=${1:-$root/build}
+cmake --build "$build" --target render_snapshot -j2
+tmp=$(mktemp -d)
+"$build/tests/render/render_snapshot" "$tmp"
+for name in frame-start frame-4.0-after-300-steps; do
+  convert "$tmp/$name.ppm" "$root/docs/$name.png"
+done
+rm -rf "$tmp"

@@ -1,0 +1,64 @@
+// The OSMesa surface of the pixel tests and the snapshots.
+#include "tests/render/osmesa_frame.h"
+
+#include <GL/osmesa.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "tests/render/scene_setup.h"
+
+namespace {
+OSMesaContext context = nullptr;
+std::vector<unsigned char> pixels;
+}  // namespace
+
+bool OpenOffscreen() {
+  if (context != nullptr) return true;
+  context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
+  if (context == nullptr) return false;
+  pixels.assign((size_t)offscreenSize * offscreenSize * 4, 0);
+  if (!OSMesaMakeCurrent(context, pixels.data(), GL_UNSIGNED_BYTE, offscreenSize, offscreenSize)) {
+    OSMesaDestroyContext(context);
+    context = nullptr;
+    return false;
+  }
+  return true;
+}
+
+void CloseOffscreen() {
+  if (context == nullptr) return;
+  OSMesaDestroyContext(context);
+  context = nullptr;
+}
+
+void StartUpOffscreenScene() {
+  StartUpScene();
+  ResizeViewport();
+}
+
+void RenderOffscreen() {
+  RenderScene();
+  glFinish();
+}
+
+void PixelAt(int x, int y, int rgb[3]) {
+  // OSMesa's first row is the bottom one.
+  const unsigned char* p = &pixels[((size_t)(offscreenSize - 1 - y) * offscreenSize + x) * 4];
+  rgb[0] = p[0];
+  rgb[1] = p[1];
+  rgb[2] = p[2];
+}
+
+bool WritePpm(const std::string& path) {
+  std::vector<unsigned char> rows((size_t)offscreenSize * offscreenSize * 3);
+  glReadPixels(0, 0, offscreenSize, offscreenSize, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  std::fprintf(file, "P6\n%d %d\n255\n", offscreenSize, offscreenSize);
+  bool ok = true;
+  for (int y = offscreenSize - 1; y >= 0 && ok; --y)
+    ok = std::fwrite(&rows[(size_t)y * offscreenSize * 3], 1, (size_t)offscreenSize * 3, file) ==
+         (size_t)offscreenSize * 3;
+  return std::fclose(file) == 0 && ok;
+}

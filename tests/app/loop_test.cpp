@@ -1,0 +1,1 @@
+#include "tests/app/shell_fixture.h"

@@ -51,14 +51,20 @@ void PixelAt(int x, int y, int rgb[3]) {
 }
 
 bool WritePpm(const std::string& path) {
-  std::vector<unsigned char> rows((size_t)offscreenSize * offscreenSize * 3);
-  glReadPixels(0, 0, offscreenSize, offscreenSize, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+  // Straight from the surface, top row first, as glReadPixels would give it
+  // bottom row first.
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
   std::fprintf(file, "P6\n%d %d\n255\n", offscreenSize, offscreenSize);
+  std::vector<unsigned char> row((size_t)offscreenSize * 3);
   bool ok = true;
-  for (int y = offscreenSize - 1; y >= 0 && ok; --y)
-    ok = std::fwrite(&rows[(size_t)y * offscreenSize * 3], 1, (size_t)offscreenSize * 3, file) ==
-         (size_t)offscreenSize * 3;
+  for (int y = 0; y < offscreenSize && ok; ++y) {
+    for (int x = 0; x < offscreenSize; ++x) {
+      int rgb[3];
+      PixelAt(x, y, rgb);
+      for (int c = 0; c < 3; ++c) row[(size_t)x * 3 + c] = (unsigned char)rgb[c];
+    }
+    ok = std::fwrite(row.data(), 1, row.size(), file) == row.size();
+  }
   return std::fclose(file) == 0 && ok;
 }

@@ -8,6 +8,7 @@
 #include "render/frame.h"
 #include "render/lighting.h"
 #include "sim/heat_grid.h"
+#include "sim/heat_step.h"
 #include "sim/temp_color.h"
 #include "tests/support/test_platform.h"
 

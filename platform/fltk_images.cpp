@@ -1,26 +1,27 @@
 // Turns the embedded .bmp and .ico files into the pixels the platform draws.
 // Relies on the image decoders of platform_decode.
 #include "platform/fltk_internal.h"
-
-#if __has_include("platform/image_decode.h")
 #include "platform/image_decode.h"
-#define HEAT_HAVE_DECODE 1
-#endif
+
+#include <utility>
 
 bool DecodeBitmapResource(const unsigned char* data, unsigned size, PlatformBitmap* out) {
-#ifdef HEAT_HAVE_DECODE
-#error "adapt to image_decode.h"
-#else
-  (void)data; (void)size; (void)out;
-  return false;   // no decoder: the bitmap counts as undecodable
-#endif
+  DecodedImage image;
+  if (!DecodeBmp(data, size, &image)) return false;
+  out->width = image.width;
+  out->height = image.height;
+  out->bitsPerPixel = image.bitsPerPixel;
+  out->rgb.resize((size_t)image.width * image.height * 3);
+  for (size_t i = 0, n = (size_t)image.width * image.height; i < n; ++i)
+    for (int c = 0; c < 3; ++c) out->rgb[i * 3 + c] = image.rgba[i * 4 + c];
+  return true;
 }
 
 bool DecodeIconResource(const unsigned char* data, unsigned size, PlatformIcon* out) {
-#ifdef HEAT_HAVE_DECODE
-#error "adapt to image_decode.h"
-#else
-  (void)data; (void)size; (void)out;
-  return false;
-#endif
+  DecodedImage image;
+  if (!DecodeIco(data, size, &image)) return false;
+  out->width = image.width;
+  out->height = image.height;
+  out->rgba = std::move(image.rgba);
+  return true;
 }

@@ -1,0 +1,331 @@
+// Dialogs from templates: dialog units to pixels as the Windows dialog
+// manager computes them, the controls, their notifications, the scroll bar's
+// requests, painting through BeginPaint and StretchBlt, the message box.
+#include "tests/platform/support.h"
+#include "platform/fltk_controls.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Widget.H>
+#include <FL/Fl_Window.H>
+#include <X11/keysym.h>
+
+namespace {
+
+WindowHandle bar = nullptr;
+bool paintLegend = false;
+
+intptr_t TestDialogProc(WindowHandle dialog, unsigned message, uintptr_t wParam, intptr_t lParam) {
+  Record(dialog, message, wParam, lParam);
+  switch (message) {
+    case WM_INITDIALOG:
+      bar = GetDlgItem(dialog, 1039);
+      SetScrollRange(bar, SB_CTL, 0, 255, 0);
+      SetScrollPos(bar, SB_CTL, 128, 0);
+      return 0;
+    case WM_PAINT: {
+      PaintStruct paint;
+      DeviceContext dc = BeginPaint(dialog, &paint);
+      if (paintLegend) {
+        // the 4 x 2 bitmap doubled into (5, 0) .. (12, 3)
+        BitmapHandle bitmap = LoadBitmap(ProgramInstance(), 104);
+        DeviceContext memory = CreateCompatibleDC(dc);
+        SelectObject(memory, bitmap);
+        StretchBlt(dc, 5, 0, 8, 4, memory, 0, 0, 4, 2, SRCCOPY);
+        DeleteDC(memory);
+      }
+      EndPaint(dialog, &paint);
+      return 0;
+    }
+  }
+  return 0;
+}
+
+class DialogTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { OpenDisplayForTests(); }
+  void SetUp() override {
+    seen.clear();
+    paintLegend = false;
+  }
+  void TearDown() override {
+    Button(1, false);
+    if (IsLiveWindow(panel)) EndDialog(panel, 0);
+    Drain();
+  }
+  void OpenPanel() {
+    panel = CreateDialogParam(ProgramInstance(), "TestPanel", nullptr, TestDialogProc, 42);
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(WaitViewable(panel));
+    Drain();
+  }
+  // A control's rectangle on the screen.
+  void ScreenRect(WindowHandle control, int* x, int* y, int* w, int* h) {
+    int ox, oy;
+    ClientOrigin(panel, &ox, &oy);
+    *x = ox + control->widget->x();
+    *y = oy + control->widget->y();
+    *w = control->widget->w();
+    *h = control->widget->h();
+  }
+  const Seen* NextScroll(size_t from) {
+    if (!PumpUntil([&] {
+          for (size_t i = from; i < seen.size(); ++i)
+            if (seen[i].message == WM_VSCROLL) return true;
+          return false;
+        }, 5.0))
+      return nullptr;
+    for (size_t i = from; i < seen.size(); ++i)
+      if (seen[i].message == WM_VSCROLL) return &seen[i];
+    return nullptr;
+  }
+  std::vector<Seen> Scrolls() {
+    std::vector<Seen> out;
+    for (const Seen& s : seen)
+      if (s.message == WM_VSCROLL) out.push_back(s);
+    return out;
+  }
+  WindowHandle panel = nullptr;
+};
+
+TEST(DialogUnits, MulDivRoundsHalfAwayFromZero) {
+  struct Case { int a, b, c, expected; } cases[] = {
+      {147, 6, 4, 221}, {131, 15, 8, 246}, {400, 6, 4, 600}, {16, 15, 8, 30},
+      {5, 6, 4, 8}, {-3, 6, 4, -5}, {3, -6, 4, -5}, {7, 1, 2, 4}, {10, 96, 72, 13}, {9, 96, 72, 12},
+      {11, 96, 72, 15}, {1, 1, 0, -1},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MulDivRound(c.a, c.b, c.c), c.expected) << c.a << " * " << c.b << " / " << c.c;
+}
+
+TEST(DialogUnits, BaseUnitsComeFromTheAverageWidthOfTheLettersAndTheCharacterHeight) {
+  struct Case { int letters, height, x; } cases[] = {
+      {285, 15, 5}, {286, 15, 6}, {312, 15, 6}, {337, 15, 6}, {338, 15, 7}, {364, 16, 7}, {234, 13, 5},
+  };
+  for (const Case& c : cases) {
+    DialogBaseUnits u = BaseUnitsFromMetrics(c.letters, c.height, 13);
+    EXPECT_EQ(u.x, c.x) << c.letters;
+    EXPECT_EQ(u.y, c.height);
+  }
+  DialogBaseUnits u = BaseUnitsFromMetrics(300, 15, 13);
+  EXPECT_EQ(DialogXToPixels(147, u), 221);
+  EXPECT_EQ(DialogYToPixels(131, u), 246);
+  EXPECT_EQ(DialogXToPixels(0, u), 0);
+}
+
+TEST_F(DialogTest, ArialAtTenPointsMeasuresLikeWindowsArial) {
+  OpenDisplayForTests();
+  DialogBaseUnits arial = BaseUnitsOfFont("Arial", 10);
+  EXPECT_EQ(arial.pixelSize, 13);
+  // Arial's 52 letters at 13 pixels are 394 pixels wide: (394 / 26 + 1) / 2 = 8.
+  // Liberation Sans has Arial's widths; ascent 12 and descent 3 make 15.
+  EXPECT_EQ(arial.x, 8);
+  EXPECT_EQ(arial.y, 15);
+  DialogBaseUnits black = BaseUnitsOfFont("Arial Black", 9);
+  EXPECT_EQ(black.pixelSize, 12);
+  EXPECT_GT(black.x * 1.0 / black.pixelSize, arial.x * 1.0 / arial.pixelSize) << "the stand-in is broader";
+}
+
+TEST_F(DialogTest, TemplateSizesAndPositionsBecomePixels) {
+  OpenPanel();
+  DialogBaseUnits u = BaseUnitsOfFont("Arial", 10);
+  int x, y, w, h;
+  Geometry(panel, &x, &y, &w, &h);
+  EXPECT_EQ(w, MulDivRound(147, u.x, 4));
+  EXPECT_EQ(h, MulDivRound(131, u.y, 8));
+  EXPECT_EQ(x, MulDivRound(40, u.x, 4)) << "without an owner the position counts from the screen";
+  EXPECT_EQ(y, MulDivRound(16, u.y, 8));
+  WindowHandle button = GetDlgItem(panel, 1008);
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->widget->x(), MulDivRound(77, u.x, 4));
+  EXPECT_EQ(button->widget->y(), MulDivRound(13, u.y, 8));
+  EXPECT_EQ(button->widget->w(), MulDivRound(56, u.x, 4));
+  EXPECT_EQ(button->widget->h(), MulDivRound(10, u.y, 8));
+  EXPECT_EQ(GetWindowLong(button, GWL_ID), 1008);
+}
+
+TEST_F(DialogTest, AnOwnedDialogCountsFromItsOwnersClientArea) {
+  static const auto proc = [](WindowHandle w, unsigned m, uintptr_t wp, intptr_t lp) -> intptr_t {
+    return DefWindowProc(w, m, wp, lp);
+  };
+  WindowClass wc{0, proc, ProgramInstance(), nullptr, nullptr, "OwnerTest"};
+  RegisterClass(&wc);
+  WindowHandle owner = CreateWindow("OwnerTest", "owner", WS_OVERLAPPEDWINDOW, 300, 200, 400, 300, nullptr);
+  ShowWindow(owner, SW_SHOWNORMAL);
+  ASSERT_TRUE(WaitViewable(owner));
+  panel = CreateDialogParam(ProgramInstance(), "TestPanel", owner, TestDialogProc, 0);
+  ASSERT_TRUE(WaitViewable(panel));
+  DialogBaseUnits u = BaseUnitsOfFont("Arial", 10);
+  int x, y, w, h;
+  Geometry(panel, &x, &y, &w, &h);
+  EXPECT_EQ(x, 300 + MulDivRound(40, u.x, 4));
+  EXPECT_EQ(y, 200 + MulDivRound(16, u.y, 8));
+  DefWindowProc(owner, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsLiveWindow(panel));
+}
+
+TEST_F(DialogTest, HiddenControlsExistButAreNeverShownAndTheIconTakesItsSize) {
+  OpenPanel();
+  WindowHandle hidden = GetDlgItem(panel, 1022);
+  ASSERT_NE(hidden, nullptr);
+  EXPECT_FALSE(hidden->widget->visible());
+  EXPECT_TRUE(GetDlgItem(panel, 1008)->widget->visible());
+  EXPECT_EQ(GetDlgItem(panel, 4711), nullptr);
+  EXPECT_EQ(GetDlgItem(nullptr, 1008), nullptr);
+  const Seen* init = LastSeen(WM_INITDIALOG, panel);
+  ASSERT_NE(init, nullptr);
+  EXPECT_EQ(init->lParam, 42);
+  EXPECT_EQ((WindowHandle)init->wParam, GetDlgItem(panel, 1008)) << "the first visible tab stop";
+  WindowHandle icon = nullptr;
+  for (WindowHandle c : panel->controls)
+    if (c->control == ControlKind::Icon) icon = c;
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->widget->w(), 32 + 4) << "the icon's size plus border and sunken edge";
+  EXPECT_EQ(icon->widget->h(), 32 + 4);
+  // transparent left half shows the face, the right half the icon's red
+  EXPECT_EQ(PixelAt(panel, icon->widget->x() + 2 + 4, icon->widget->y() + 2 + 10), 0xC0C0C0ul);
+  EXPECT_EQ(PixelAt(panel, icon->widget->x() + 2 + 24, icon->widget->y() + 2 + 10), 0xFF0000ul);
+}
+
+TEST_F(DialogTest, APressedButtonPostsItsCommand) {
+  OpenPanel();
+  WindowHandle button = GetDlgItem(panel, 1008);
+  int x, y, w, h;
+  ScreenRect(button, &x, &y, &w, &h);
+  MovePointer(x + w / 2, y + h / 2);
+  Button(1, true);
+  Button(1, false);
+  ASSERT_TRUE(PumpUntil([&] { return CountSeen(WM_COMMAND, panel) == 1; }));
+  const Seen* command = LastSeen(WM_COMMAND, panel);
+  EXPECT_EQ(LoWord(command->wParam), 1008u);
+  EXPECT_EQ(HiWord(command->wParam), (unsigned)BN_CLICKED);
+  EXPECT_EQ((WindowHandle)command->lParam, button);
+  // Enter, Space and Tab do nothing: no dialog keyboard interface
+  for (unsigned long key : {XK_Return, XK_space, XK_Tab}) {
+    Key(key, true);
+    Key(key, false);
+  }
+  PumpFor(0.3);
+  EXPECT_EQ(CountSeen(WM_COMMAND, panel), 1);
+}
+
+TEST_F(DialogTest, ScrollBarArrowsAndTroughRequestWithoutMovingTheThumb) {
+  OpenPanel();
+  ASSERT_EQ(bar, GetDlgItem(panel, 1039));
+  int x, y, w, h;
+  ScreenRect(bar, &x, &y, &w, &h);
+  ScrollBar* widget = static_cast<ScrollBar*>(bar->widget);
+  int arrow = widget->ArrowSize();
+  struct Case { int atY; unsigned request; } cases[] = {
+      {arrow / 2, SB_LINEUP},
+      {h - arrow / 2 - 1, SB_LINEDOWN},
+      {widget->ThumbTopFor(128) - 2, SB_PAGEUP},
+      {widget->ThumbTopFor(128) + widget->ThumbSize() + 2, SB_PAGEDOWN},
+  };
+  for (const Case& c : cases) {
+    seen.clear();
+    MovePointer(x + w / 2, y + c.atY);
+    Button(1, true);
+    const Seen* first = NextScroll(0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(LoWord(first->wParam), c.request);
+    EXPECT_EQ((WindowHandle)first->lParam, bar);
+    Button(1, false);
+    ASSERT_TRUE(PumpUntil([&] {
+      std::vector<Seen> s = Scrolls();
+      return !s.empty() && LoWord(s.back().wParam) == SB_ENDSCROLL;
+    }));
+    for (const Seen& s : Scrolls()) {
+      if (LoWord(s.wParam) != SB_ENDSCROLL) {
+        EXPECT_EQ(LoWord(s.wParam), c.request) << "repeats ask the same";
+      }
+    }
+  }
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 128, 1), 128) << "only SetScrollPos moves the thumb";
+}
+
+TEST_F(DialogTest, DraggingTheThumbTracksAndEndsWithItsPosition) {
+  OpenPanel();
+  int x, y, w, h;
+  ScreenRect(bar, &x, &y, &w, &h);
+  ScrollBar* widget = static_cast<ScrollBar*>(bar->widget);
+  int grab = widget->ThumbTopFor(128) + widget->ThumbSize() / 2;
+  struct Case { int toY; int expected; } cases[] = {{-60, 0}, {h + 60, 255}};
+  for (const Case& c : cases) {
+    seen.clear();
+    MovePointer(x + w / 2, y + grab);
+    Button(1, true);
+    PumpFor(0.05);
+    MovePointer(x + w / 2, y + grab + (c.toY < grab ? -8 : 8));
+    PumpFor(0.05);
+    MovePointer(x + w / 2, y + c.toY);
+    ASSERT_TRUE(PumpUntil([&] {
+      std::vector<Seen> s = Scrolls();
+      return !s.empty() && LoWord(s.back().wParam) == SB_THUMBTRACK && (int)HiWord(s.back().wParam) == c.expected;
+    }));
+    Button(1, false);
+    ASSERT_TRUE(PumpUntil([&] {
+      std::vector<Seen> s = Scrolls();
+      return !s.empty() && LoWord(s.back().wParam) == SB_ENDSCROLL;
+    }));
+    std::vector<Seen> s = Scrolls();
+    ASSERT_GE(s.size(), 3u);
+    EXPECT_EQ(LoWord(s[s.size() - 2].wParam), SB_THUMBPOSITION);
+    EXPECT_EQ((int)HiWord(s[s.size() - 2].wParam), c.expected);
+    int tracks = 0;
+    for (const Seen& m : s) tracks += LoWord(m.wParam) == SB_THUMBTRACK;
+    EXPECT_GE(tracks, 2) << "tracking reports the thumb while it moves";
+    EXPECT_EQ(SetScrollPos(bar, SB_CTL, 128, 0), 128);
+  }
+}
+
+TEST_F(DialogTest, ScrollRangeAndPositionFollowWin32) {
+  OpenPanel();
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 300, 0), 128);
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, -5, 0), 255) << "positions are kept within the range";
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 10, 0), 0);
+  EXPECT_EQ(SetScrollRange(bar, SB_CTL, 20, 40, 0), 1);
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 30, 0), 20) << "a new range pulls the position into it";
+  EXPECT_EQ(SetScrollPos(bar, 1 /* SB_VERT */, 30, 0), 0);
+  EXPECT_EQ(SetScrollPos(GetDlgItem(panel, 1008), SB_CTL, 3, 0), 0) << "a button has no scroll position";
+}
+
+TEST_F(DialogTest, PaintingDrawsTheBitmapInsideTheDialogsOwnDrawing) {
+  paintLegend = true;
+  OpenPanel();
+  BitmapInfo info{};
+  BitmapHandle bitmap = LoadBitmap(ProgramInstance(), 104);
+  ASSERT_NE(bitmap, nullptr);
+  EXPECT_EQ(GetObject(bitmap, sizeof info, &info), (int)sizeof info);
+  EXPECT_EQ(info.bmWidth, 4);
+  EXPECT_EQ(info.bmHeight, 2);
+  EXPECT_EQ(info.bmBitsPixel, 24);
+  EXPECT_EQ(info.bmWidthBytes, 12);
+  EXPECT_EQ(LoadBitmap(ProgramInstance(), 999), nullptr);
+  struct Case { int x, y; unsigned long rgb; } cases[] = {
+      {5, 0, 0xFF0000}, {6, 1, 0xFF0000}, {7, 0, 0x00FF00}, {9, 1, 0x0000FF}, {11, 0, 0xFFFFFF},
+      {5, 2, 0x000000}, {7, 3, 0x808080}, {9, 2, 0xFFFF00}, {12, 3, 0x00FFFF}, {4, 0, 0xC0C0C0}, {13, 0, 0xC0C0C0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PixelAt(panel, c.x, c.y), c.rgb) << c.x << ", " << c.y;
+  // Uncovering the dialog paints it again.
+  int before = CountSeen(WM_PAINT, panel);
+  XClearArea(PlatformDisplay(), XWindowOf(panel), 0, 0, 0, 0, True);
+  ASSERT_TRUE(PumpUntil([&] { return CountSeen(WM_PAINT, panel) > before; }));
+  EXPECT_EQ(PixelAt(panel, 9, 1), 0x0000FFul);
+}
+
+TEST_F(DialogTest, TheMessageBoxShowsTheTextAndCaptionAndReturnsOk) {
+  static std::string title, text;
+  Fl::add_timeout(0.3, [](void*) {
+    for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w)) {
+      if (!w->modal()) continue;
+      title = w->label() ? w->label() : "";
+      Fl_Widget* ok = w->child(w->children() - 1);   // the OK button, last
+      MovePointer(w->x() + ok->x() + ok->w() / 2, w->y() + ok->y() + ok->h() / 2);
+      Button(1, true);
+      Button(1, false);
+    }
+  });
+  EXPECT_EQ(MessageBox(nullptr, "ChoosePixelFormat failed\n", "Error", MB_OK | MB_ICONHAND), IDOK);
+  EXPECT_EQ(title, "Error");
+}
+
+}  // namespace

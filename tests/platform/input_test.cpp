@@ -114,7 +114,11 @@ TEST_F(InputTest, ReleasingEitherButtonEndsTheCapture) {
   seen.clear();
   MovePointer(kLeft + kSize + 40, kTop + 10);
   PumpFor(0.2);
-  EXPECT_EQ(CountSeen(WM_MOUSEMOVE), 0) << "a move outside arrived";
+  for (const Seen& s : seen) {
+    if (s.message == WM_MOUSEMOVE) {
+      EXPECT_LT(SignedLoWord(s.lParam), kSize) << "a move outside arrived";
+    }
+  }
   MovePointer(kLeft + 20, kTop + 30);
   const Seen* move = NextMouse(WM_MOUSEMOVE);
   ASSERT_NE(move, nullptr);

@@ -105,6 +105,7 @@ struct State {
   unsigned frameTime = 0;
   std::function<void()> idle;
   PlatformWindow* capture = nullptr;
+  PlatformWindow* focus = nullptr;
   std::vector<headless::MessageBoxCall> messageBoxes;
   std::vector<headless::WindowPosCall> windowPosCalls;
   std::vector<headless::StretchBltCall> bltCalls;
@@ -421,6 +422,7 @@ std::vector<WindowHandle> Controls(WindowHandle dialog) {
 }
 
 WindowHandle Capture() { return state->capture; }
+WindowHandle Focus() { return Live(state->focus) ? state->focus : nullptr; }
 
 const std::vector<MessageBoxCall>& MessageBoxes() { return state->messageBoxes; }
 const std::vector<WindowPosCall>& WindowPosCalls() { return state->windowPosCalls; }
@@ -683,7 +685,7 @@ WindowHandle CreateDialogParam(InstanceHandle, const char* templateName, WindowH
       focus = control;
       break;
     }
-  SendTo(dialog, WM_INITDIALOG, (uintptr_t)focus, param);
+  if (SendTo(dialog, WM_INITDIALOG, (uintptr_t)focus, param) != 0 && Live(focus)) state->focus = focus;
   if (!Live(dialog)) return nullptr;   // ended during its initialisation
   if (t->style & WS_VISIBLE) ShowWindow(dialog, SW_SHOWNORMAL);
   return dialog;

@@ -100,6 +100,9 @@ WindowHandle FindDialog(const char* templateName);    // the latest live dialog 
 WindowHandle FindControl(WindowHandle dialog, int id);
 std::vector<WindowHandle> Controls(WindowHandle dialog);   // in template order
 WindowHandle Capture();                               // the capture window, or null
+// The control that has the keyboard focus: the one a dialog's WM_INITDIALOG
+// was offered when the procedure returned nonzero; null otherwise.
+WindowHandle Focus();
 
 // ---- recorded calls -------------------------------------------------------------
 struct MessageBoxCall {

@@ -18,8 +18,11 @@ bool OpenPlatformDisplay() {
   Display* opened = XOpenDisplay(nullptr);
   if (!opened) {
     const char* name = XDisplayName(nullptr);
-    std::fprintf(stderr, "%s: cannot open the X display \"%s\"; is DISPLAY set to a running X server?\n",
-                 program_invocation_short_name, name ? name : "");
+    if (!name || !*name)
+      std::fprintf(stderr, "%s: no X display to open: DISPLAY is not set\n", program_invocation_short_name);
+    else
+      std::fprintf(stderr, "%s: cannot open the X display \"%s\"; is an X server running there?\n",
+                   program_invocation_short_name, name);
     return false;
   }
   fl_open_display(opened);

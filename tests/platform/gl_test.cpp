@@ -1,0 +1,182 @@
+// Pixel formats and OpenGL contexts over GLX: the format asked for, or none;
+// a context current inside WM_CREATE, before the window is shown; frames
+// presented by SwapBuffers only, never painted over by the toolkit.
+#include "tests/platform/support.h"
+
+#include <GL/gl.h>
+#include <GL/glx.h>
+
+namespace {
+
+PixelFormatDescriptor ProgramRequest() {
+  PixelFormatDescriptor request{};
+  request.nSize = sizeof request;
+  request.nVersion = 1;
+  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  request.iPixelType = PFD_TYPE_RGBA;
+  request.cColorBits = 8;
+  request.cDepthBits = 16;
+  return request;
+}
+
+struct Creation {
+  int chosen = -1, set = -1, setAgain = -1, setOther = -1, made = 0, swapBeforeShow = -1;
+  GLint viewport[4] = {0, 0, 0, 0};
+  bool currentInCreate = false;
+} creation;
+DeviceContext dc = nullptr;
+RenderContext rc = nullptr;
+
+intptr_t GLProc(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
+  Record(window, message, wParam, lParam);
+  switch (message) {
+    case WM_CREATE: {
+      dc = GetDC(window);
+      PixelFormatDescriptor request = ProgramRequest();
+      creation.chosen = ChoosePixelFormat(dc, &request);
+      creation.set = SetPixelFormat(dc, creation.chosen, &request);
+      creation.setAgain = SetPixelFormat(dc, creation.chosen, &request);
+      int other = creation.chosen == 1 ? 2 : 1;
+      creation.setOther = SetPixelFormat(dc, other, &request);
+      rc = wglCreateContext(dc);
+      creation.made = wglMakeCurrent(dc, rc);
+      creation.currentInCreate = glXGetCurrentContext() != nullptr;
+      glGetIntegerv(GL_VIEWPORT, creation.viewport);
+      creation.swapBeforeShow = SwapBuffers(dc);
+      return 0;
+    }
+    case WM_PAINT: {
+      PaintStruct paint;
+      BeginPaint(window, &paint);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_DESTROY:
+      wglMakeCurrent(nullptr, nullptr);
+      wglDeleteContext(rc);
+      ReleaseDC(window, dc);
+      return 0;
+  }
+  return DefWindowProc(window, message, wParam, lParam);
+}
+
+class GLTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    OpenDisplayForTests();
+    WindowClass wc{CS_OWNDC, GLProc, ProgramInstance(), nullptr, nullptr, "GLTest"};
+    RegisterClass(&wc);
+  }
+  void SetUp() override {
+    seen.clear();
+    creation = Creation{};
+    window = CreateWindow("GLTest", "gl", WS_OVERLAPPEDWINDOW, 30, 40, 160, 120, nullptr);
+    ASSERT_NE(window, nullptr);
+  }
+  void TearDown() override {
+    if (IsLiveWindow(window)) DefWindowProc(window, WM_CLOSE, 0, 0);
+    Drain();
+  }
+  WindowHandle window = nullptr;
+};
+
+TEST_F(GLTest, TheRequestedFormatIsDoubleBufferedRgbaWithDepthAndNeedsNoPalette) {
+  ASSERT_GT(creation.chosen, 0);
+  PixelFormatDescriptor d{};
+  int count = DescribePixelFormat(dc, creation.chosen, sizeof d, &d);
+  EXPECT_GE(count, creation.chosen);
+  EXPECT_EQ(d.nSize, sizeof d);
+  EXPECT_EQ(d.nVersion, 1);
+  EXPECT_TRUE(d.dwFlags & PFD_DOUBLEBUFFER);
+  EXPECT_TRUE(d.dwFlags & PFD_DRAW_TO_WINDOW);
+  EXPECT_TRUE(d.dwFlags & PFD_SUPPORT_OPENGL);
+  EXPECT_FALSE(d.dwFlags & PFD_NEED_PALETTE) << "a TrueColor visual";
+  EXPECT_EQ(d.iPixelType, PFD_TYPE_RGBA);
+  EXPECT_GE(d.cDepthBits, 16);
+  EXPECT_EQ(d.cColorBits, 24);
+  EXPECT_EQ(d.cRedBits, 8);
+  EXPECT_EQ(d.cRedShift, 16);
+  EXPECT_EQ(d.cGreenShift, 8);
+  EXPECT_EQ(d.cBlueShift, 0);
+  EXPECT_EQ(GetPixelFormat(dc), creation.chosen);
+  EXPECT_EQ(DescribePixelFormat(dc, 0, sizeof d, &d), 0);
+  EXPECT_EQ(DescribePixelFormat(dc, count + 1, sizeof d, &d), 0);
+  EXPECT_EQ(DescribePixelFormat(dc, 1, 0, nullptr), count) << "without a descriptor: the number of formats";
+}
+
+TEST_F(GLTest, ARequestNoVisualMeetsGetsNoFormat) {
+  PixelFormatDescriptor request = ProgramRequest();
+  request.cDepthBits = 200;
+  EXPECT_EQ(ChoosePixelFormat(dc, &request), 0);
+  request = ProgramRequest();
+  request.iPixelType = PFD_TYPE_COLORINDEX;
+  int format = ChoosePixelFormat(dc, &request);
+  if (format) {   // a colour-index visual, if the server has one, must be one
+    PixelFormatDescriptor d{};
+    DescribePixelFormat(dc, format, sizeof d, &d);
+    EXPECT_EQ(d.iPixelType, PFD_TYPE_COLORINDEX);
+  }
+  EXPECT_EQ(ChoosePixelFormat(nullptr, &request), 0);
+}
+
+TEST_F(GLTest, TheFormatIsFixedOnceAndTheContextIsCurrentDuringCreation) {
+  EXPECT_EQ(creation.set, 1);
+  EXPECT_EQ(creation.setAgain, 1) << "the same format again is fine";
+  EXPECT_EQ(creation.setOther, 0) << "another one is refused";
+  EXPECT_EQ(creation.made, 1);
+  EXPECT_TRUE(creation.currentInCreate);
+  EXPECT_EQ(creation.viewport[2], 160) << "the first binding sizes the viewport to the window";
+  EXPECT_EQ(creation.viewport[3], 120);
+  EXPECT_EQ(creation.swapBeforeShow, 0) << "nothing is presented before the window is on the screen";
+  ASSERT_NE(LastSeen(WM_SIZE, window), nullptr) << "WM_SIZE follows WM_CREATE";
+  EXPECT_EQ(LoWord(LastSeen(WM_SIZE, window)->lParam), 160u);
+}
+
+TEST_F(GLTest, OnlySwapBuffersPresentsAndAnExposeBecomesWmPaint) {
+  ShowWindow(window, SW_SHOWNORMAL);
+  ASSERT_TRUE(WaitViewable(window));
+  EXPECT_EQ(glXGetCurrentDrawable(), XWindowOf(window)) << "the context moved to the window when shown";
+  UpdateWindow(window);
+  Drain();
+  glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  EXPECT_NE(PixelAt(window, 80, 60), 0xFF0000ul) << "not before the swap";
+  EXPECT_EQ(SwapBuffers(dc), 1);
+  glFinish();
+  EXPECT_EQ(PixelAt(window, 80, 60), 0xFF0000ul);
+  int paints = CountSeen(WM_PAINT, window);
+  XClearArea(PlatformDisplay(), XWindowOf(window), 0, 0, 0, 0, True);   // as when uncovered
+  ASSERT_TRUE(PumpUntil([&] { return CountSeen(WM_PAINT, window) > paints; }));
+  Drain();
+  EXPECT_EQ(PixelAt(window, 80, 60), 0xFF0000ul) << "the toolkit drew nothing over the frame";
+  EXPECT_EQ(PixelAt(window, 2, 2), 0xFF0000ul);
+}
+
+TEST_F(GLTest, DestroyingTheWindowReleasesTheContextAndStaleHandlesAreRefused) {
+  DefWindowProc(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(glXGetCurrentContext(), nullptr);
+  EXPECT_EQ(wglDeleteContext(rc), 0) << "already deleted in WM_DESTROY";
+  EXPECT_EQ(SwapBuffers(dc), 0);
+  EXPECT_EQ(GetDC(window), nullptr);
+  EXPECT_EQ(WindowFromDC(dc), nullptr);
+  EXPECT_EQ(ShowWindow(window, SW_SHOWNORMAL), 0);
+}
+
+TEST(Palette, PaletteCallsAreSoundOnTrueColor) {
+  OpenDisplayForTests();
+  PaletteEntry entries[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+  LogPalette log{0x300, 2, entries};
+  PaletteHandle palette = CreatePalette(&log);
+  ASSERT_NE(palette, nullptr);
+  DeviceContext memory = CreateCompatibleDC(nullptr);
+  EXPECT_EQ(SelectPalette(memory, palette, 0), nullptr);
+  EXPECT_EQ(SelectPalette(memory, palette, 0), palette);
+  EXPECT_EQ(RealizePalette(memory), 0u) << "no colormap to store into";
+  EXPECT_EQ(UnrealizeObject(palette), 1);
+  EXPECT_EQ(UnrealizeObject(nullptr), 0);
+  LogPalette empty{0x300, 0, entries};
+  EXPECT_EQ(CreatePalette(&empty), nullptr);
+  DeleteDC(memory);
+}
+
+}  // namespace

@@ -15,14 +15,14 @@ void DrawBoundaryHemisphere() {
   glMaterialfv(GL_FRONT, GL_DIFFUSE, colour);
   glMaterialfv(GL_BACK, GL_DIFFUSE, colour);
 
-  float lambda = -1.57075f;
+  float lambda = -1.5707499980926514f;
   for (;;) {
     glBegin(GL_QUADS);
     float phi = 0.2617916762828827f;
     for (;;) {
       float quad[4][3];
       float n[3];
-      BuildPolarQuad(lambda, 0.13089584f, phi, phi + 0.5235833333333333, PlaceSpherePoint, quad);
+      BuildPolarQuad(lambda, 0.13089583814144135f, phi, phi + 0.5235833333333333, PlaceSpherePoint, quad);
       ComputeQuadNormal(quad, n);
       // Outward, and in agreement with the counter-clockwise winding seen from outside.
       glNormal3f(-n[0], -n[1], -n[2]);
@@ -34,12 +34,12 @@ void DrawBoundaryHemisphere() {
       // The shell steps its sectors by the double width, the disc by the float one.
       const double nextPhi = (double)phi + 0.5235833333333334;
       phi = (float)nextPhi;
-      if (!(nextPhi < (double)6.283f)) break;
+      if (!(nextPhi < 6.2829999923706055)) break;
     }
     glEnd();
 
     // The band loop includes 0.0: the last band's upper edge lies at +2.09e-7.
-    const double nextLambda = (double)lambda + (double)0.13089584f;
+    const double nextLambda = (double)lambda + (double)0.13089583814144135f;
     lambda = (float)nextLambda;
     if (!(nextLambda <= 0.0)) break;
   }

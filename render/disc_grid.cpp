@@ -25,7 +25,7 @@ void DrawDiscGrid() {
 
       const double nextPhi = (double)phi + (double)0.5235833525657654f;
       phi = (float)nextPhi;
-      if (!(nextPhi < (double)6.283f)) break;
+      if (!(nextPhi < 6.2829999923706055)) break;
     }
     glEnd();
 

@@ -45,13 +45,28 @@ void ComputeQuadNormal(const float quad[4][3], float n[3]) {
   const float cz = ux * vy - uy * vx;
   const double length = std::sqrt(std::pow(std::fabs(cx), 2) + std::pow(std::fabs(cy), 2) +
                                   std::pow(std::fabs(cz), 2));
-  if (!(length > 0.0) || !std::isfinite(length)) {
-    n[0] = 0.0f;
-    n[1] = 0.0f;
-    n[2] = 1.0f;
+  if (length > 0.0 && std::isfinite(length)) {
+    n[0] = (float)(-cx / length);
+    n[1] = (float)(-cy / length);
+    n[2] = (float)(-cz / length);
     return;
   }
-  n[0] = (float)(-cx / length);
-  n[1] = (float)(-cy / length);
-  n[2] = (float)(-cz / length);
+  // At extreme zooms the single-precision products overflow or vanish; the
+  // same cross product in double still has a direction unless the quad has
+  // no area at all, and then any finite normal will do.
+  const double ex = (double)ux, ey = (double)uy, ez = (double)uz;
+  const double fx = (double)vx, fy = (double)vy, fz = (double)vz;
+  const double dx = ey * fz - ez * fy;
+  const double dy = ez * fx - ex * fz;
+  const double dz = ex * fy - ey * fx;
+  const double wide = std::sqrt(dx * dx + dy * dy + dz * dz);
+  if (wide > 0.0 && std::isfinite(wide)) {
+    n[0] = (float)(-dx / wide);
+    n[1] = (float)(-dy / wide);
+    n[2] = (float)(-dz / wide);
+    return;
+  }
+  n[0] = 0.0f;
+  n[1] = 0.0f;
+  n[2] = 1.0f;
 }

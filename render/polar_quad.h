@@ -18,8 +18,8 @@ void PlaceSpherePoint(float latitude, double angle, float out[3]);
 void BuildPolarQuad(float start, float width, double firstAngle, double secondAngle,
                     PlacePoint place, float quad[4][3]);
 
-// n = -c / |c| with c = (V1 - V0) x (V2 - V0); V3 takes no part. A quad without
-// area, or one so large that |c| overflows, gets n = (0, 0, 1): the disc then
-// still sends (0, 0, +1) and the grid (0, 0, -1), and nothing non-finite
-// ever reaches OpenGL.
+// n = -c / |c| with c = (V1 - V0) x (V2 - V0); V3 takes no part. Where c
+// overflows or vanishes in single precision (extreme zooms) it is taken in
+// double; a quad without any area gets n = (0, 0, 1), so the disc still sends
+// (0, 0, +1) and the grid (0, 0, -1). Nothing non-finite reaches OpenGL.
 void ComputeQuadNormal(const float quad[4][3], float n[3]);

@@ -223,6 +223,25 @@ TEST_F(Drawers, DegenerateZoomsNeverSendNaNOrInfiniteNormals) {
   }
 }
 
+TEST_F(Drawers, ExtremeZoomsStillLightTheShellFromOutsideAndTheDiscFromPlusZ) {
+  const float scales[] = {1e-30f, 1e25f, 3e38f};
+  for (float scale : scales) {
+    SCOPED_TRACE(scale);
+    ResetGlState();
+    modelScale = scale;
+    DrawTemperatureDisc();
+    const std::vector<RecordedQuad> disc = RecordedQuads();
+    for (const RecordedQuad& q : disc) EXPECT_EQ(q.normal.z, 1.0);
+    ResetGlState();
+    DrawBoundaryHemisphere();
+    for (const RecordedQuad& q : RecordedQuads()) {
+      const Vec3 centre{(q.v[0].x + q.v[2].x) / 2, (q.v[0].y + q.v[2].y) / 2, (q.v[0].z + q.v[2].z) / 2};
+      EXPECT_GT(q.normal.x * centre.x + q.normal.y * centre.y + q.normal.z * centre.z, 0.0);
+      EXPECT_NEAR(Length(q.normal), 1.0, 1e-6);
+    }
+  }
+}
+
 TEST_F(Drawers, GridOutlinesTheDiscCellsInDarkGreyJustInFrontOfIt) {
   DrawTemperatureDisc();
   const std::vector<RecordedQuad> disc = RecordedQuads();

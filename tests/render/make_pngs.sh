@@ -8,6 +8,6 @@ cmake --build "$build" --target render_snapshot -j2
 tmp=$(mktemp -d)
 "$build/tests/render/render_snapshot" "$tmp"
 for name in frame-start frame-4.0-after-300-steps; do
-  convert "$tmp/$name.ppm" "$root/docs/$name.png"
+  convert "$tmp/$name.ppm" -define png:exclude-chunks=date,time "$root/docs/$name.png"
 done
 rm -rf "$tmp"

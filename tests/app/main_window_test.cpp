@@ -131,12 +131,12 @@ TEST_F(MainWindow, PaintValidatesAndRequestsAFrameWithoutDrawing) {
 
 TEST_F(MainWindow, MouseMessagesReachTheTrackballWithSignedCoordinates) {
   WindowHandle window = OpenMainWindow();
-  EXPECT_EQ(headless::Send(window, WM_LBUTTONDOWN, 0, MakeLParam(-5, 40)), 0);
+  EXPECT_EQ(headless::Send(window, WM_LBUTTONDOWN, 0, MakeLParam(-5, -7)), 0);
   EXPECT_EQ(headless::Capture(), window);
   EXPECT_EQ(spinning, 0);
-  EXPECT_EQ(pressX, -5) << "a drag beyond the left edge gives a negative x";
-  EXPECT_EQ(pressY, 40);
-  EXPECT_EQ(headless::Send(window, WM_LBUTTONUP, 0, MakeLParam(-5, 40)), 0);
+  EXPECT_EQ(pressX, -5) << "beyond the left edge, x is negative";
+  EXPECT_EQ(pressY, -7) << "above the top edge, y is negative";
+  EXPECT_EQ(headless::Send(window, WM_LBUTTONUP, 0, MakeLParam(-5, -7)), 0);
   EXPECT_EQ(headless::Capture(), nullptr);
 
   EXPECT_EQ(headless::Send(window, WM_RBUTTONDOWN, 0, MakeLParam(10, 50)), 0);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "tests/render/osmesa_frame.h"
 #include "tests/render/scene_setup.h"
@@ -166,6 +167,24 @@ TEST_F(Pixels, ShellTakesTheBoundaryColourAtARestartAndTheDiscFollowsTheSteps) {
     EXPECT_GT(cell.r, 200) << p.first << ", " << p.second;
     EXPECT_LT(cell.b, 60) << p.first << ", " << p.second;
   }
+}
+
+TEST_F(Pixels, PanelDiffuseColoursNeverShowOnTheLitModel) {
+  RenderOffscreen();
+  std::vector<Rgb> before;
+  for (const auto& p : discPoints) before.push_back(At(p.first, p.second));
+  before.push_back(At(shellPoint.first, shellPoint.second));
+  const float white[3] = {0.99609375f, 0.99609375f, 0.99609375f};
+  const float black[3] = {0.0f, 0.0f, 0.0f};
+  for (int k = 0; k < 3; ++k) {
+    frontDiffuse[k] = white[k];
+    backDiffuse[k] = black[k];
+  }
+  materialAlpha = 0.0f;
+  RenderOffscreen();
+  size_t n = 0;
+  for (const auto& p : discPoints) EXPECT_TRUE(IsColour(p.first, p.second, before[n++], 0));
+  EXPECT_TRUE(IsColour(shellPoint.first, shellPoint.second, before[n], 0));
 }
 
 }  // namespace

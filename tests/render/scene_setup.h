@@ -28,6 +28,8 @@ inline void StartUpScene() {
   cameraDistance = 5.0f;
   lightingOn = 1;
   fogOn = 0;
+  for (int k = 0; k < 3; ++k) frontDiffuse[k] = backDiffuse[k] = 0.5f;
+  materialAlpha = 0.5f;
   restoreRotation = 0;
   colorScale = 0;
   boundaryTemp = 2.3;

@@ -74,6 +74,7 @@ TEST(ElapsedDigits, ShowTheLastDigitsAndLeaveCellsOutsideZeroToNineEmpty) {
 }
 
 TEST(ElapsedDigits, SpanElevenUnitsFromTheGivenLeftEdge) {
+  ResetGlState();
   DrawElapsedDigits(888, -2.0f, 2.0f, 0.08f);
   double left = 1e9, right = -1e9, bottom = 1e9, top = -1e9;
   for (const GlCall& call : glCalls)

@@ -1,5 +1,5 @@
-// The program's entry: registers the window class, opens the square OpenGL
-// window and the control panel, and runs the idle-driven message loop.
+// The program's entry: the window class, the square OpenGL window, the main panel and
+// the idle-driven message loop. Relies on platform.h, MainWndProc and PanelProc.
 #include "app/main_window.h"
 #include "app/redraw.h"
 #include "app/shell_state.h"

@@ -1,6 +1,5 @@
-// The OpenGL window: creates and releases the drawing resources, runs the
-// simulation clock from a 50 ms timer, holds its size, turns paint and
-// palette messages into redraw requests and hands the mouse to the trackball.
+// The OpenGL window: drawing resources, the 50 ms clock, the held size, paint, palette and
+// mouse messages. Relies on platform.h, the pixel format, camera, lights, grid and trackball.
 #include "app/main_window.h"
 
 #include <GL/gl.h>

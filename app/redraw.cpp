@@ -1,5 +1,5 @@
-// The redraw request and the idle frame: requests coalesce into one frame;
-// while the model spins the request stays installed and frames follow each other.
+// The redraw request and the idle frame: requests coalesce into one frame, and while the
+// model spins frames follow each other. Relies on RenderScene and the trackball's spinning.
 #include "app/redraw.h"
 
 #include "input/trackball.h"

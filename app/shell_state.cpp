@@ -1,4 +1,4 @@
-// Definitions of the shell state shared with the scene and the panels.
+// Definitions of the shell state shared with the scene and the panels; no logic.
 #include "app/shell_state.h"
 
 int windowWidth = 0;

@@ -1,5 +1,5 @@
-// The form colours panel: seven scroll bars that set the front and back
-// diffuse colours and the alpha of both, moved only by dragging their thumbs.
+// The form colours panel: seven bars, moved only by their thumbs, set the diffuse colours and alpha.
+// Relies on platform.h (scroll bars), the materials' colours and the redraw request.
 #include "app/redraw.h"
 #include "panels/panels.h"
 #include "render/lighting.h"

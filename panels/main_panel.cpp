@@ -1,6 +1,5 @@
-// The main control panel: paints the colour-scale legend and carries out its
-// commands: restart at a boundary temperature, and the hidden colour-scale,
-// camera, options and colours buttons.
+// The main control panel: the colour-scale legend, the boundary restarts and the hidden commands.
+// Relies on platform.h (dialogs, GDI), the grid, colour scale, camera and redraw request.
 #include "app/redraw.h"
 #include "app/shell_state.h"
 #include "panels/panels.h"

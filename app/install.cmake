@@ -20,7 +20,7 @@ set(heatballIconDir ${CMAKE_CURRENT_BINARY_DIR}/icons/hicolor)
 # The PNGs are made at build time, into the build tree, by make_icon_png.
 # That tool is defined in tools/, which CMake reads after app/, so the rule
 # is added once the whole project has been read.
-function(heatball_add_icons source dir)
+function(heatball_add_icons source dir destination)
   if(NOT TARGET make_icon_png OR NOT EXISTS ${source})
     message(WARNING "heatball: the icon tool make_icon_png or ${source} is missing; "
                     "the icon is neither made nor installed")
@@ -32,7 +32,7 @@ function(heatball_add_icons source dir)
     list(APPEND arguments ${n} ${dir}/${n}x${n}/apps/heatball.png)
     list(APPEND outputs ${dir}/${n}x${n}/apps/heatball.png)
     install(FILES ${dir}/${n}x${n}/apps/heatball.png
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${n}x${n}/apps)
+            DESTINATION ${destination}/${n}x${n}/apps)
   endforeach()
   add_custom_command(OUTPUT ${outputs}
     COMMAND make_icon_png ${source} ${arguments}
@@ -43,7 +43,8 @@ function(heatball_add_icons source dir)
 endfunction()
 cmake_language(EVAL CODE "
   cmake_language(DEFER DIRECTORY [[${CMAKE_SOURCE_DIR}]]
-    CALL heatball_add_icons [[${heatballIconSource}]] [[${heatballIconDir}]] ${heatballIconSizes})")
+    CALL heatball_add_icons [[${heatballIconSource}]] [[${heatballIconDir}]]
+         [[${CMAKE_INSTALL_DATADIR}/icons/hicolor]] ${heatballIconSizes})")
 
 # ---- the Debian package: cpack -G DEB in the build directory -----------------
 set(CPACK_GENERATOR DEB)
@@ -62,12 +63,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps adds the packages of the libraries the program links (FLTK,
-# libGL, libX11, the C and C++ runtimes). Named here: the fonts (the panels'
+# OpenGL as GLVND's libOpenGL and libGLX, libX11, the C and C++ runtimes). Named here: the fonts (the panels'
 # Arial is drawn as Liberation Sans) and FLTK's GL part, which the program
 # does not link (it makes its contexts through GLX) but is declared with FLTK.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libfltk-gl1.3")
 # include(CPack) also offers a source tarball (make package_source): keep the
 # git data and the build directories out of it.
-set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/build[^/]*/")
+set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/build[^/]*/" "/Testing/" "\\.swp$" "~$")
 include(CPack)

@@ -26,9 +26,12 @@ done
 depends=$(field Depends)
 names=$(printf '%s\n' "$depends" | tr ',|' '\n\n' | sed 's/(.*)//; s/:.*//; s/[[:space:]]//g' | sort -u)
 depends_on() { printf '%s\n' "$names" | grep -qx -- "$1"; }
-for package in libfltk1.3 libfltk-gl1.3 libgl1 libx11-6 fonts-liberation; do
+for package in libfltk1.3 libfltk-gl1.3 libx11-6 fonts-liberation; do
   depends_on "$package" || fail "Depends lacks $package: $depends"
 done
+# OpenGL: libGL, or the two GLVND libraries it is made of, libOpenGL and libGLX.
+depends_on libgl1 || { depends_on libopengl0 && depends_on libglx0; } ||
+  fail "Depends lacks the OpenGL runtime (libgl1, or libopengl0 and libglx0): $depends"
 
 # Every library the program needs directly comes from a package it depends on.
 dpkg-deb -x "$deb" "$work/root"

@@ -1,0 +1,179 @@
+#!/bin/sh
+# The program as a user meets it, under Xvfb (1280 x 1024, no window manager):
+# window and panel as specified, the model spinning, a restart at 4.0, a click
+# that stops the model, a resize snapped back, a close ending with exit code 0.
+# Usage: heatball.sh HEATBALL SEND-CLOSE [SCREENSHOT-DIR]
+# With SCREENSHOT-DIR it also leaves there the start picture and the picture
+# 15 seconds after pressing "0.75".
+set -u
+heatball=$1
+closer=$2
+shots=${3:-}
+fail=0
+ok() { echo "ok   - $1"; }
+bad() { echo "FAIL - $1"; fail=1; }
+expect() {   # description, actual, expected
+  if [ "$2" = "$3" ]; then ok "$1"; else bad "$1: got '$2', expected '$3'"; fi
+}
+
+# ---- image helpers (ImageMagick) --------------------------------------------
+shot() { import -window root "$1"; }
+# standard deviation of a rectangle: 0 when uniform
+spread() { convert "$1" -crop "$2x$3+$4+$5" +repage -format "%[fx:standard_deviation]" info:; }
+# the colour of a rectangle's mean, as r,g,b in 0..255
+mean_rgb() {
+  convert "$1" -crop "$2x$3+$4+$5" +repage -format "%[fx:round(255*mean.r)],%[fx:round(255*mean.g)],%[fx:round(255*mean.b)]" info:
+}
+pixel() { convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:; }
+# a black and white mask of the pixels near a colour within a rectangle
+mask() { convert "$1" -crop "$2x$3+$4+$5" +repage -fuzz "$7" -fill white -opaque "$6" -fill black +opaque white "$8"; }
+white_count() { convert "$1" -format "%[fx:round(mean*w*h)]" info:; }
+differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+at_least() { [ "$(printf '%.0f' "$1")" -ge "$2" ]; }
+# pixels of the main window in a strong red (the colour of 4.0, lit), one in 16 looked at
+reds() {
+  convert "$1" -crop 819x819+10+10 +repage -sample 25% -fx "(r>0.6 && g<0.3 && b<0.3) ? 1 : 0" \
+    -format "%[fx:round(mean*w*h)]" info:
+}
+
+wait_for() {   # window name pattern; prints the id
+  i=0
+  while [ $i -lt 150 ]; do
+    id=$(xdotool search --name "$1" 2>/dev/null | head -1)
+    if [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable"; then echo "$id"; return 0; fi
+    sleep 0.1
+    i=$((i + 1))
+  done
+  return 1
+}
+geometry() {   # id -> "x y w h"
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}'
+}
+
+"$heatball" 2>stderr.txt &
+pid=$!
+main=$(wait_for '^  Velmora - free distribution soft$') || { bad "the main window appears"; kill $pid; exit 1; }
+panel=$(wait_for '^temperature color scales $') || { bad "the panel appears"; kill $pid; exit 1; }
+sleep 0.4
+shot start.png
+
+# Pictures for the documentation only: the start, and 15 seconds after "0.75".
+if [ -n "$shots" ]; then
+  set -- $(geometry "$panel")
+  convert start.png -crop 1110x840+0+0 +repage "$shots/screenshot-start.png"
+  xdotool mousemove $(($1 + 209)) $(($2 + 63)) click 1
+  sleep 15
+  shot late.png
+  convert late.png -crop 1110x840+0+0 +repage "$shots/screenshot-0.75-after-15s.png"
+  "$closer" "$main"
+  wait $pid
+  exit $?
+fi
+
+# ---- the main window ---------------------------------------------------------
+expect "main window caption" "$(xprop -id "$main" WM_NAME)" 'WM_NAME(STRING) = "  Velmora - free distribution soft"'
+expect "window class" "$(xprop -id "$main" WM_CLASS)" 'WM_CLASS(STRING) = "OpenGL", "OpenGL"'
+expect "main window at (10, 10), 819 x 819" "$(geometry "$main")" "10 10 819 819"
+xprop -id "$main" _NET_WM_ICON | grep -q "32 x 32" && ok "the window icon is 32 x 32" || bad "the window icon is set"
+
+# ---- the panel -----------------------------------------------------------------
+expect "panel caption" "$(xprop -id "$panel" WM_NAME)" 'WM_NAME(STRING) = "temperature color scales "'
+set -- $(geometry "$panel")
+px=$1; py=$2; pw=$3; ph=$4
+# Arial 10 points: base units 8 x 15; the panel 147 x 131 units at (400, 16)
+# from the main window's client area.
+expect "panel place and size from its template" "$px $py $pw $ph" "810 40 294 246"
+expect "legend: red at the top of the bar" "$(pixel start.png $((px + 85)) $((py + 3)))" "247,6,5"
+expect "legend: blue at its bottom" "$(pixel start.png $((px + 85)) $((py + 198)))" "5,5,247"
+expect "legend: its grey field" "$(pixel start.png $((px + 10)) $((py + 190)))" "192,192,192"
+# the places of the hidden controls stay bare face (panel pixels: units x 2, y x 15 / 8)
+for r in "54 12 122 144 w/o-greens" "78 21 178 203 equilibrium" "34 18 220 175 w/o-yellows" \
+         "8 24 103 170 the-colour-scales-group" "84 6 180 233 its-lower-edge"; do
+  set -- $r
+  s=$(spread start.png "$1" "$2" $((px + $3)) $((py + $4)))
+  m=$(mean_rgb start.png "$1" "$2" $((px + $3)) $((py + $4)))
+  if [ "$s" = 0 ] && [ "$m" = "192,192,192" ]; then ok "nothing shown where $5 lies hidden"; else bad "$5 area not bare: spread $s, mean $m"; fi
+done
+# the shown controls: each rectangle carries text or picture
+for r in "112 19 154 24 button-0.4" "114 21 152 52 button-0.75" "114 21 152 82 button-1.0" \
+         "168 37 4 200 the-hint" "172 21 118 120 the-credit-line" "164 111 128 3 the-group-box" "36 36 180 158 the-icon"; do
+  set -- $r
+  s=$(spread start.png "$1" "$2" $((px + $3)) $((py + $4)))
+  if awk "BEGIN{exit !($s > 0.02)}"; then ok "$5 is drawn"; else bad "$5 is not drawn (spread $s)"; fi
+done
+mask start.png 32 32 $((px + 182)) $((py + 160)) "rgb(255,255,0)" 20% icon-yellow.png
+at_least "$(white_count icon-yellow.png)" 150 && ok "the icon's yellow field" || bad "the icon shows no yellow"
+
+# ---- it spins --------------------------------------------------------------------
+# The background's outline of the model changes as it turns (the colours
+# change with the heat as well, so only the outline is compared).
+mask start.png 819 650 10 179 "rgb(26,26,26)" 3% spin1.png
+sleep 0.6
+shot later.png
+mask later.png 819 650 10 179 "rgb(26,26,26)" 3% spin2.png
+n=$(differing spin1.png spin2.png)
+at_least "$n" 50 && ok "the model turns by itself ($n outline pixels moved)" || bad "the model does not turn ($n)"
+
+# ---- a left click in place stops the model ------------------------------------------
+# Stopped near its first orientation, the model shows its shell on the right.
+xdotool mousemove 300 760 click 1
+sleep 0.3
+shot stop1.png
+cpu1=$(awk '{print $14 + $15}' /proc/$pid/stat)
+sleep 2
+cpu2=$(awk '{print $14 + $15}' /proc/$pid/stat)
+shot stop2.png
+mask stop1.png 819 650 10 179 "rgb(26,26,26)" 3% still1.png
+mask stop2.png 819 650 10 179 "rgb(26,26,26)" 3% still2.png
+expect "after a click in place the model stands still (outline pixels moved)" "$(differing still1.png still2.png)" "0"
+ticks=$(getconf CLK_TCK)
+echo "# stopped, one frame a timer tick: $(awk "BEGIN{printf \"%.0f\", 100 * ($cpu2 - $cpu1) / $ticks / 2}")% of one processor"
+
+# ---- "1.0": the counter back to 000 and the shell in the colour of 4.0 --------------
+# The counter's yellow strokes, top left; at start it shows 000.
+mask start.png 200 80 110 70 "rgb(255,255,0)" 25% digits-start.png
+mask stop2.png 200 80 110 70 "rgb(255,255,0)" 25% digits-before.png
+reds_before=$(reds stop2.png)
+xdotool mousemove $((px + 209)) $((py + 93)) click 1
+# Within the first second after the restart the counter reads 000 again; a
+# few quick looks at the counter alone, the first that matches counts.
+d2=999
+i=0
+while [ $i -lt 6 ] && [ "$d2" -ge 30 ]; do
+  sleep 0.1
+  import -window root -crop 200x80+110+70 +repage digits-now.png
+  mask digits-now.png 200 80 0 0 "rgb(255,255,0)" 25% digits-after.png
+  d2=$(differing digits-start.png digits-after.png)
+  i=$((i + 1))
+done
+shot after-restart.png
+d1=$(differing digits-start.png digits-before.png)
+# (a cube edge may cross the digits: a few pixels of difference are the cube's)
+at_least "$d1" 100 && ok "the counter advanced ($d1 pixels changed)" || bad "the counter did not advance ($d1)"
+[ "$d2" -lt 30 ] && ok "after \"1.0\" the counter shows 000 again ($d2 pixels from the start's)" \
+  || bad "after \"1.0\" the counter is not back at 000 ($d2 pixels differ from the start's)"
+# Half a second after the restart the disc is still blue and green: the red is the shell's.
+reds_after=$(reds after-restart.png)
+if [ "$reds_before" -lt 20 ] && [ "$reds_after" -gt 150 ]; then
+  ok "the shell turned red ($reds_before -> $reds_after red pixels in a sixteenth)"
+else
+  bad "the shell did not turn red ($reds_before -> $reds_after red pixels in a sixteenth)"
+fi
+
+# ---- a resize snaps back ----------------------------------------------------------------
+xdotool windowsize "$main" 500 400
+sleep 0.7
+expect "a resize snaps back" "$(geometry "$main")" "10 10 819 819"
+
+# ---- closing ends the program with exit code 0 ------------------------------------------
+"$closer" "$main"
+i=0
+while kill -0 $pid 2>/dev/null && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+if kill -0 $pid 2>/dev/null; then
+  bad "the program ends when its window is closed"
+  kill $pid
+fi
+wait $pid
+expect "exit code after closing" "$?" "0"
+expect "nothing on standard error" "$(cat stderr.txt)" ""
+exit $fail

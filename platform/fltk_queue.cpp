@@ -3,6 +3,7 @@
 #include "platform/fltk_internal.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Window.H>
 
 #include <algorithm>
 #include <chrono>
@@ -81,6 +82,7 @@ bool FindMessage(Message* out, PlatformWindow* filter, unsigned first, unsigned 
   }
   for (const PlatformWindow* window : liveWindows) {
     if (!window->needsPaint || window->destroying) continue;
+    if (!window->flWindow || !window->flWindow->shown() || !window->flWindow->visible()) continue;   // hidden: no paint
     Message paint{const_cast<PlatformWindow*>(window), WM_PAINT, 0, 0};
     if (!Passes(paint, filter, first, last)) continue;
     *out = paint;   // stays pending until BeginPaint validates the window

@@ -133,7 +133,11 @@ TEST_F(GLTest, TheFormatIsFixedOnceAndTheContextIsCurrentDuringCreation) {
 }
 
 TEST_F(GLTest, OnlySwapBuffersPresentsAndAnExposeBecomesWmPaint) {
+  InvalidateRect(window, nullptr, 0);
+  Message m{};
+  EXPECT_FALSE(PeekMessage(&m, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE)) << "a hidden window is not painted";
   ShowWindow(window, SW_SHOWNORMAL);
+  EXPECT_TRUE(PeekMessage(&m, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE)) << "showing it asks for paint";
   ASSERT_TRUE(WaitViewable(window));
   EXPECT_EQ(glXGetCurrentDrawable(), XWindowOf(window)) << "the context moved to the window when shown";
   UpdateWindow(window);

@@ -54,7 +54,11 @@ __attribute__((constructor)) static void OpenCountFile(void) {
 }
 
 void glXSwapBuffers(void* display, unsigned long drawable) {
-  if (!realSwap) realSwap = (SwapFunction)dlsym(RTLD_NEXT, "glXSwapBuffers");
+  if (!realSwap) {
+    /* dlsym returns an object pointer; copy its bits, which ISO C cannot convert. */
+    void* symbol = dlsym(RTLD_NEXT, "glXSwapBuffers");
+    memcpy(&realSwap, &symbol, sizeof realSwap);
+  }
   if (realSwap) realSwap(display, drawable);
   long long now = NowNs();
   if (swaps++ == 0) firstNs = now;

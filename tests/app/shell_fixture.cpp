@@ -14,54 +14,13 @@
 #include "render/lighting.h"
 #include "sim/heat_grid.h"
 #include "sim/temp_color.h"
-#ifdef SHELL_TESTS_WITH_PANELS
-#include "panels/panels.h"
-#endif
+#include "tests/support/program_state.h"
 
 void ResetProgramState() {
   headless::Reset();
-  windowWidth = 0;
-  windowHeight = 0;
-  mainDC = nullptr;
-  glContext = nullptr;
-  tickCount = 0;
-  elapsedSeconds = 0;
-  redrawHook = nullptr;
-  glPalette = nullptr;
-  doubleBuffer = 1;
-  depthBuffer = 1;
-
-  boundaryTemp = 2.3;
-  colorScale = 0;
-  for (auto& row : tempGrid)
-    for (double& t : row) t = 0.0;
-
-  cameraDistance = 5.0f;
-  lightingOn = 1;
-  fogOn = 0;
-  for (int c = 0; c < 3; ++c) frontDiffuse[c] = backDiffuse[c] = 0.5f;
-  materialAlpha = 0.5f;
-  restoreRotation = 0;
-  SetIdentity(savedRotation);
-
-  SetIdentity(rotation);
-  spinAngle = 0.031f;
-  spinAxis[0] = -0.1f;
-  spinAxis[1] = 0.1f;
-  spinAxis[2] = 0.1f;
-  tracking = 1;
-  spinning = 1;
-  dragging = 0;
-  zoomDrag = 0;
-  modelScale = 2.0f;
-
-#ifdef SHELL_TESTS_WITH_PANELS
-  scaleBitmap = nullptr;
-  scaleBitmapWidth = 0;
-  scaleBitmapHeight = 0;
-  optionsPanel = nullptr;
-  formColorsPanel = nullptr;
-  for (int& p : sliderPos) p = 128;
+  ResetShellAndSceneState();
+#ifdef HEAT_TESTS_WITH_PANELS
+  ResetPanelState();
 #endif
 }
 

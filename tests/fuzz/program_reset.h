@@ -16,38 +16,13 @@
 #include "sim/heat_grid.h"
 #include "sim/temp_color.h"
 
+#define HEAT_TESTS_WITH_PANELS 1
+#include "tests/support/program_state.h"
+
 inline void ResetProgram() {
   headless::Reset();
-  windowWidth = windowHeight = 0;
-  mainDC = nullptr;
-  glContext = nullptr;
-  tickCount = elapsedSeconds = 0;
-  redrawHook = nullptr;
-  glPalette = nullptr;
-  doubleBuffer = depthBuffer = 1;
-  boundaryTemp = 2.3;
-  colorScale = 0;
-  for (auto& row : tempGrid)
-    for (double& t : row) t = 0.0;
-  cameraDistance = 5.0f;
-  lightingOn = 1;
-  fogOn = 0;
-  for (int c = 0; c < 3; ++c) frontDiffuse[c] = backDiffuse[c] = 0.5f;
-  materialAlpha = 0.5f;
-  restoreRotation = 0;
-  SetIdentity(savedRotation);
-  SetIdentity(rotation);
-  spinAngle = 0.031f;
-  spinAxis[0] = -0.1f;
-  spinAxis[1] = 0.1f;
-  spinAxis[2] = 0.1f;
-  tracking = spinning = 1;
-  dragging = zoomDrag = 0;
-  modelScale = 2.0f;
-  scaleBitmap = nullptr;
-  scaleBitmapWidth = scaleBitmapHeight = 0;
-  optionsPanel = formColorsPanel = nullptr;
-  for (int& p : sliderPos) p = 128;
+  ResetShellAndSceneState();
+  ResetPanelState();
 }
 
 // The "OpenGL" window at (10, 10), square, of four fifths of the screen height

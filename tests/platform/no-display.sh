@@ -2,7 +2,7 @@
 # Without an X display the program says so in one line on standard error and
 # exits non-zero; with one it reaches ProgramMain, whose result is the exit code.
 probe="$1"
-here=$(cd "$(dirname "$0")" && pwd)
+launcher=$(cd "$(dirname "$0")/../support" && pwd)/xvfb-run
 fail=0
 for setting in unset ":4711"; do
   if [ "$setting" = unset ]; then
@@ -17,7 +17,7 @@ for setting in unset ":4711"; do
   if [ -s out.txt ]; then echo "DISPLAY $setting: ProgramMain ran without a display"; fail=1; fi
   grep -q "display" err.txt || { echo "DISPLAY $setting: the message does not name the display"; fail=1; }
 done
-sh "$here/xvfb-run.sh" "$probe" >out.txt 2>err.txt
+sh "$launcher" "$probe" >out.txt 2>err.txt
 status=$?
 [ "$status" -eq 5 ] || { echo "with a display: exit $status, expected ProgramMain's 5"; fail=1; }
 grep -q '^started 1 1024 "" 10$' out.txt || { echo "with a display: ProgramMain got:"; cat out.txt; fail=1; }

@@ -139,5 +139,5 @@ unsigned long PixelAt(WindowHandle window, int x, int y) {
 }
 
 void OpenDisplayForTests() {
-  ASSERT_TRUE(OpenPlatformDisplay()) << "these tests run under Xvfb (tests/platform/xvfb-run.sh)";
+  ASSERT_TRUE(OpenPlatformDisplay()) << "these tests run under Xvfb (tests/support/xvfb-run)";
 }

@@ -1,6 +1,8 @@
 // Frames rendered by Mesa offscreen at 819 x 819: what the user sees.
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <utility>
@@ -185,6 +187,42 @@ TEST_F(Pixels, PanelDiffuseColoursNeverShowOnTheLitModel) {
   size_t n = 0;
   for (const auto& p : discPoints) EXPECT_TRUE(IsColour(p.first, p.second, before[n++], 0));
   EXPECT_TRUE(IsColour(shellPoint.first, shellPoint.second, before[n], 0));
+}
+
+TEST_F(Pixels, TenSecondsAfterARestartAtFourTheModelIsRedFromEverySide) {
+  // What the end-to-end test relies on when it looks for red without knowing
+  // where the spin stopped: seen from any side, disc and shell fill a wide
+  // area in red (a red at least 90 of 255, green and blue below 0.4 of it).
+  boundaryTemp = 4.0;
+  InitHeatGrid();
+  for (int step = 0; step < 200; ++step) StepHeat();
+  unsigned seed = 99;
+  auto next = [&seed]() {
+    seed = seed * 1103515245u + 12345u;
+    return (float)((seed >> 8) % 1000) / 500.0f - 1.0f;
+  };
+  int least = offscreenSize * offscreenSize;
+  for (int k = 0; k < 100; ++k) {
+    // A turn about a random axis, as a drag would leave it.
+    const float angle = 180.0f * (next() + 1.0f);
+    glPushMatrix();
+    glLoadIdentity();
+    glRotatef(angle, next(), next(), next());
+    glMultMatrixf(rotation);
+    glGetFloatv(GL_MODELVIEW_MATRIX, rotation);
+    glPopMatrix();
+    RenderOffscreen();
+    int red = 0;
+    for (int y = 0; y < offscreenSize; y += 4)
+      for (int x = 0; x < offscreenSize; x += 4) {
+        const Rgb p = At(x, y);
+        red += p.r > 90 && 5 * p.g < 2 * p.r && 5 * p.b < 2 * p.r;
+      }
+    least = std::min(least, red);
+  }
+  // One pixel in 16 is looked at: 3000 of them are 48000 pixels, a quarter
+  // of the disc seen face on.
+  EXPECT_GT(least, 3000);
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #!/bin/sh
 # The program as a user meets it, under Xvfb (1280 x 1024, no window manager):
-# window and panel as specified, the model spinning, a restart at 4.0, a click
-# that stops the model, a resize snapped back, a close ending with exit code 0.
+# window and panel as specified, the model spinning, the counter read off the
+# screen counting seconds, a restart at 4.0 from 000 that turns the model red,
+# a click that stops the model, a resize snapped back, a close ending with
+# exit code 0. Every check judges what its picture showed, taken after a
+# wait for it, never the moment a picture happened to be taken.
 # Usage: heatball.sh HEATBALL SEND-CLOSE [SCREENSHOT-DIR]
 # With SCREENSHOT-DIR it also leaves there the start picture and the picture
 # 15 seconds after pressing "0.75".
@@ -159,7 +162,7 @@ at_least "$n" 50 && ok "the model turns by itself ($n outline pixels moved)" || 
 shot before-restart.png
 reds_before=$(reds before-restart.png)
 
-# ---- "1.0": the counter back to 000, then the model red ----------------------------------
+# ---- "1.0": the counter back to 000 ------------------------------------------------------
 # The counter showed 005 or more when "1.0" was pressed: the new run's first
 # readings are 000 (unless the first look came a second late), and none runs
 # ahead of the seconds since the press.
@@ -171,8 +174,12 @@ if watched=$("$python" "$counter" --watch --since "$pressed" --before 5 --second
 else
   bad "after \"1.0\" the counter starts again from 000: $watched"
 fi
+
+# ---- ten seconds at 4.0: the model red --------------------------------------------------
 # Ten seconds (200 steps) at 4.0 after the restart, by the program's own
 # counter: the shell and the whole disc are red, whichever side faces the viewer.
+# (Read while the model still turns: stopped, a cube edge might stay across
+# a digit.)
 # shellcheck disable=SC2086
 "$python" "$counter" --watch --since "$pressed" --until 10 $window >watch.txt || { bad "the counter reaches 010 after the restart: $(cat watch.txt)"; }
 shot red.png

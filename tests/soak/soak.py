@@ -240,6 +240,14 @@ if proc.poll() is None:
     px, py, pw, ph = geometry(panel)   # the panel may have taken a new place
     buttons = [button_centre(77, 13, 56, 10), button_centre(76, 28, 57, 11), button_centre(76, 44, 57, 11)]
     unzoom(0.1)   # back within 10 % of the start size for the final picture
+    # Set spinning, so that no cube edge stays across a digit of the counter:
+    # a left drag released away from where it began.
+    last = (mx + mw // 4, my + mh // 2)
+    xdo('mousemove', *last)
+    press(1)
+    for _ in range(8):
+        move(last[0] + 5, last[1])
+    release(1)
 
 grown = None
 if len(samples) >= 3:

@@ -202,7 +202,7 @@ TEST_F(Pixels, TenSecondsAfterARestartAtFourTheModelIsRedFromEverySide) {
     return (float)((seed >> 8) % 1000) / 500.0f - 1.0f;
   };
   int least = offscreenSize * offscreenSize;
-  for (int k = 0; k < 100; ++k) {
+  for (int k = 0; k < 50; ++k) {
     // A turn about a random axis, as a drag would leave it.
     const float angle = 180.0f * (next() + 1.0f);
     glPushMatrix();

@@ -46,6 +46,7 @@ struct PlatformWindow {
   // the window manager's side (fltk_manager.cpp)
   int placeX = 0, placeY = 0;        // where the program put the outer frame's top-left corner
   int askedFromWidth = -1, askedFromHeight = -1;   // the manager's size when the program last asked for its own
+  bool iconic = false;               // the manager's WM_STATE says iconified (some keep such windows mapped)
   // scroll bar
   int scrollMin = 0, scrollMax = 100, scrollPos = 0;
   // the icon of an SS_ICON static and of a window class

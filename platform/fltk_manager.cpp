@@ -101,16 +101,25 @@ void DeclareDialog(PlatformWindow* window, Window xid) {
   SetAtoms(xid, "_NET_WM_STATE", {InternAtom("_NET_WM_STATE_SKIP_TASKBAR"), InternAtom("_NET_WM_STATE_SKIP_PAGER")});
 }
 
-// A fixed-size window taken to maximised or fullscreen by the manager asks
-// to leave that state again, once for each time it was put there: a manager
-// that refuses is not asked again.
-void UndoMaximise(Window xid) {
+// The states that would change a fixed size: maximised either way, fullscreen.
+std::vector<Atom> UnwantedStates(Window xid) {
   long states[16];
   int n = ReadLongs(xid, InternAtom("_NET_WM_STATE"), XA_ATOM, 0, states, 16);
-  const Atom unwanted[] = {InternAtom("_NET_WM_STATE_MAXIMIZED_VERT"), InternAtom("_NET_WM_STATE_MAXIMIZED_HORZ"),
-                           InternAtom("_NET_WM_STATE_FULLSCREEN")};
+  std::vector<Atom> found;
+  for (const char* name : {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ", "_NET_WM_STATE_FULLSCREEN"}) {
+    Atom state = InternAtom(name);
+    if (std::find(states, states + n, (long)state) != states + n) found.push_back(state);
+  }
+  return found;
+}
+
+// A fixed-size window taken to maximised or fullscreen by the manager asks
+// to leave that state again and to go back to its place, once for each time
+// it was put there: a manager that refuses is not asked again.
+void UndoMaximise(PlatformWindow* window, Window xid) {
+  std::vector<Atom> unwanted = UnwantedStates(xid);
+  if (unwanted.empty()) return;
   for (Atom state : unwanted) {
-    if (std::find(states, states + n, (long)state) == states + n) continue;
     XEvent e{};
     e.xclient.type = ClientMessage;
     e.xclient.window = xid;
@@ -121,13 +130,39 @@ void UndoMaximise(Window xid) {
     e.xclient.data.l[3] = 1;   // from an application
     XSendEvent(PlatformDisplay(), Root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
   }
+  // Some managers leave the window where the state put it.
+  XMoveWindow(PlatformDisplay(), xid, window->placeX, window->placeY);
+}
+
+// A window moved by the user (its title bar dragged) belongs where it was
+// put; a window taken to a state that it leaves again does not.
+void NotePlace(PlatformWindow* window, Window xid) {
+  if (!UnwantedStates(xid).empty()) return;
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(PlatformDisplay(), xid, &attributes) || attributes.map_state != IsViewable) return;
+  int x = 0, y = 0;
+  Window child;
+  XTranslateCoordinates(PlatformDisplay(), xid, Root(), 0, 0, &x, &y, &child);
+  FrameExtents frame = FrameOf(window);
+  window->placeX = x - frame.left;
+  window->placeY = y - frame.top;
 }
 
 int OnSystemEvent(void* event, void*) {
   const XEvent* e = static_cast<const XEvent*>(event);
-  if (e->type == PropertyNotify && e->xproperty.state == PropertyNewValue &&
-      e->xproperty.atom == InternAtom("_NET_WM_STATE")) {
-    if (WindowOfX(e->xproperty.window)) UndoMaximise(e->xproperty.window);
+  if (e->type == PropertyNotify) {
+    PlatformWindow* window = WindowOfX(e->xproperty.window);
+    if (!window) return 0;
+    if (e->xproperty.atom == InternAtom("_NET_WM_STATE") && e->xproperty.state == PropertyNewValue)
+      UndoMaximise(window, e->xproperty.window);
+    if (e->xproperty.atom == InternAtom("WM_STATE")) {
+      // ICCCM's state, set by the manager: some keep an iconified window mapped.
+      long state[1] = {0};
+      Atom type = InternAtom("WM_STATE");
+      window->iconic = ReadLongs(e->xproperty.window, type, type, 0, state, 1) == 1 && state[0] == IconicState;
+    }
+  } else if (e->type == ConfigureNotify && e->xconfigure.event == e->xconfigure.window) {
+    if (PlatformWindow* window = WindowOfX(e->xconfigure.window)) NotePlace(window, e->xconfigure.window);
   }
   return 0;   // FLTK sees every event as well
 }

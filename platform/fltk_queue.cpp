@@ -99,12 +99,12 @@ bool FindMessage(Message* out, PlatformWindow* filter, unsigned first, unsigned 
   return false;
 }
 
-// A program window that was shown but is not mapped now (iconified, or on
-// another desktop): nobody sees its frames.
+// A program window that was shown but is now unmapped (iconified, or on
+// another desktop) or iconified while kept mapped: nobody sees its frames.
 bool ProgramWindowUnseen() {
   for (const PlatformWindow* window : liveWindows)
     if (window->kind == WindowKind::Main && !window->destroying && window->flWindow &&
-        window->flWindow->shown() && !window->flWindow->visible())
+        window->flWindow->shown() && (!window->flWindow->visible() || window->iconic))
       return true;
   return false;
 }

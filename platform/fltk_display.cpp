@@ -20,6 +20,19 @@ int errorsShown = 0;
 const int kErrorsShownAtMost = 10;
 std::string failureNote;
 
+// The name of the extension whose requests have this major opcode.
+std::string ExtensionOf(Display* d, int major) {
+  std::string name;
+  int count = 0;
+  char** names = XListExtensions(d, &count);
+  for (int i = 0; i < count && name.empty(); ++i) {
+    int opcode, event, error;
+    if (XQueryExtension(d, names[i], &opcode, &event, &error) && opcode == major) name = names[i];
+  }
+  if (names) XFreeExtensionList(names);
+  return name;
+}
+
 std::string DescribeError(Display* d, const XErrorEvent& e) {
   char text[160] = "";
   XGetErrorText(d, e.error_code, text, sizeof text);
@@ -27,10 +40,13 @@ std::string DescribeError(Display* d, const XErrorEvent& e) {
   std::snprintf(number, sizeof number, "%d", e.request_code);
   XGetErrorDatabaseText(d, "XRequest", number, "", request, sizeof request);
   char line[400];
-  if (*request)
+  if (*request) {
     std::snprintf(line, sizeof line, "%s in %s", text, request);
-  else   // an extension's request: its major and minor opcode
-    std::snprintf(line, sizeof line, "%s in request %d.%d", text, e.request_code, e.minor_code);
+  } else {   // an extension's request: its name and minor opcode
+    std::string extension = ExtensionOf(d, e.request_code);
+    std::snprintf(line, sizeof line, "%s in %s request %d", text,
+                  extension.empty() ? number : extension.c_str(), e.minor_code);
+  }
   return line;
 }
 

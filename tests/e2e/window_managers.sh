@@ -225,7 +225,8 @@ refused|no-glx)
   box=$(wait_window '^Error$') || { bad "the box \"Error\" appears"; stop; exit 1; }
   ok "the box \"Error\" appears"
   import -window root box.png
-  xdotool key --window "$box" Return
+  set -- $(client "$box")
+  xdotool mousemove $(($1 + $3 / 2)) $(($2 + $4 - 24)) click 1   # its OK button
   gone() { ! kill -0 "$pid" 2>/dev/null; }
   if eventually gone; then
     wait "$pid"

@@ -183,6 +183,7 @@ void DeclareFixedSize(PlatformWindow* window) {
 void ShowTopLevel(PlatformWindow* window) {
   Display* display = PlatformDisplay();
   Fl_Window* flWindow = window->flWindow;
+  window->iconic = false;   // a new X window: the manager has not iconified it
   XGrabServer(display);
   flWindow->show();
   Window xid = XWindowOf(window);

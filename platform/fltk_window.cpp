@@ -75,7 +75,8 @@ class ProgramWindow : public Fl_Window {
     bool sized = w != this->w() || h != this->h();
     // The manager answered with another size than the one it had when the
     // program last asked for its own: the program may ask once more.
-    if (!programResizing && (w != owner_->askedFromWidth || h != owner_->askedFromHeight)) {
+    if (!programResizing && IsLiveWindow(owner_) &&
+        (w != owner_->askedFromWidth || h != owner_->askedFromHeight)) {
       owner_->askedFromWidth = -1;
       owner_->askedFromHeight = -1;
     }

@@ -60,6 +60,18 @@ find_window() {   # name pattern -> id of a viewable window
   return 1
 }
 wait_window() { eventually find_window "$1" >/dev/null && find_window "$1"; }
+# The picture fills the client area: its top edge and the lower half of its
+# right edge (the panel covers the upper half) show the background (26, 26,
+# 26) of the picture, not an empty band beside a smaller one (the thin lines
+# of the cube that may cross them change the mean little).
+fills() {   # screenshot, window
+  set -- "$1" $(client "$2")
+  for strip in "${4}x10+$2+$(($3 + 1))" "10x$(($5 / 2))+$(($2 + $4 - 11))+$(($3 + $5 / 2))"; do
+    m=$(convert "$1" -crop "$strip" +repage -format "%[fx:round(255*mean.r)] %[fx:round(255*mean.g)]" info:)
+    set -- "$@" $m
+  done
+  within "$6" 26 12 && within "$7" 26 12 && within "$8" 26 12 && within "$9" 26 12
+}
 swaps() { awk '{print $2}' "$counts" 2>/dev/null || echo 0; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
 # configure events of a window during the given seconds, counted by xev
@@ -147,6 +159,9 @@ session)
       bad "after $request: frame $(outer "$main"), client $(client "$main")"
     fi
     xprop -id "$main" _NET_WM_STATE | grep -Eq 'MAXIMIZED|FULLSCREEN' && bad "the window stays $request" || ok "the window left $request"
+    import -window root "after-$request.png"
+    fills "after-$request.png" "$main" && ok "after $request the picture fills the window" ||
+      bad "after $request the picture does not fill the window (after-$request.png)"
   done
 
   # ---- a drag on the frame's lower-right corner --------------------------------------------
@@ -161,6 +176,8 @@ session)
     bad "after a corner drag: frame $(outer "$main"), client $(client "$main")"
   fi
   import -window root after-drag.png
+  fills after-drag.png "$main" && ok "after a corner drag the picture fills the window" ||
+    bad "after a corner drag the picture does not fill the window (after-drag.png)"
 
   # ---- iconified: no frames; restored: frames again ---------------------------------------
   xdotool windowminimize "$main"

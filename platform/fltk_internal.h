@@ -112,6 +112,7 @@ void CloseRequested(Fl_Widget* widget, void* data);         // the window manage
 void ShowTopLevel(PlatformWindow* window);
 void PlaceTopLevel(PlatformWindow* window, int x, int y);   // outer top-left on the screen
 void DeclareFixedSize(PlatformWindow* window);   // again, after FLTK has rewritten the size hints
+bool HeldByManager(PlatformWindow* window);      // maximised or fullscreen by the manager
 // Waits, within a bound, until the manager has mapped the window where it
 // puts it; false if it did not.
 bool WaitUntilPlaced(PlatformWindow* window);

@@ -171,6 +171,11 @@ int OnSystemEvent(void* event, void*) {
 
 void WatchWindowManager() { Fl::add_system_handler(OnSystemEvent, nullptr); }
 
+bool HeldByManager(PlatformWindow* window) {
+  Window xid = XWindowOf(window);
+  return xid && !UnwantedStates(xid).empty();
+}
+
 void DeclareFixedSize(PlatformWindow* window) {
   Window xid = XWindowOf(window);
   if (xid) DeclareSizeAndPlace(window, xid);

@@ -74,9 +74,11 @@ class ProgramWindow : public Fl_Window {
   void resize(int x, int y, int w, int h) override {
     bool sized = w != this->w() || h != this->h();
     // The manager answered with another size than the one it had when the
-    // program last asked for its own: the program may ask once more.
+    // program last asked for its own, and holds the window in no maximised
+    // or fullscreen state (where it may put its size back at once): the
+    // program may ask once more.
     if (!programResizing && IsLiveWindow(owner_) &&
-        (w != owner_->askedFromWidth || h != owner_->askedFromHeight)) {
+        (w != owner_->askedFromWidth || h != owner_->askedFromHeight) && !HeldByManager(owner_)) {
       owner_->askedFromWidth = -1;
       owner_->askedFromHeight = -1;
     }
@@ -248,8 +250,11 @@ int SetWindowPos(WindowHandle window, WindowHandle, int x, int y, int width, int
   if (sized && flWindow->shown()) {
     // A size that the manager keeps instead of the program's is asked back
     // once: asking again each time the manager answers with the same size
-    // would never end.
-    if (flWindow->w() == window->askedFromWidth && flWindow->h() == window->askedFromHeight) {
+    // would never end. Nor is a size asked back from a maximised or
+    // fullscreen state: the window leaves the state instead (fltk_manager.cpp),
+    // and the manager gives the size back itself.
+    if ((flWindow->w() == window->askedFromWidth && flWindow->h() == window->askedFromHeight) ||
+        HeldByManager(window)) {
       sized = false;
       width = flWindow->w();
       height = flWindow->h();

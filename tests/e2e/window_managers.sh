@@ -152,7 +152,9 @@ session)
     n=$(configures_during "$main" 2)
     c1=$(cpu_ticks)
     note "after $request: $n configure events in 2 s, $(((c1 - c0) * 50 / ticks)) % of one processor"
-    [ "$n" -lt 10 ] && ok "no resize loop after $request ($n configure events in 2 s)" ||
+    # The manager's own steps into the state and out of it are a few events;
+    # a loop is thousands.
+    [ "$n" -lt 40 ] && ok "no resize loop after $request ($n configure events in 2 s)" ||
       bad "a resize loop after $request ($n configure events in 2 s)"
     at_home() { set -- $(outer "$main"); [ "$1 $2" = "$home" ] && [ "$(client "$main" | cut -d' ' -f3-)" = "$side $side" ]; }
     if eventually at_home; then ok "after $request the window is back at its size and place"; else

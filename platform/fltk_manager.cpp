@@ -190,13 +190,22 @@ void ShowTopLevel(PlatformWindow* window) {
   Fl_Window* flWindow = window->flWindow;
   window->iconic = false;   // a new X window: the manager has not iconified it
   XGrabServer(display);
+  // FLTK keeps a new bordered window 20 pixels below the screen's top edge.
+  // Made as a borderless one it stays at the program's place, so the manager
+  // finds it there and need not move it after mapping it (a window read
+  // between the two would be in the wrong place). FLTK's marks of a
+  // borderless window (no Motif decorations, skip-taskbar) are replaced below.
+  const bool bordered = flWindow->border();
+  flWindow->clear_border();
   flWindow->show();
+  if (bordered) flWindow->border(1);
   Window xid = XWindowOf(window);
   if (xid) {
+    XDeleteProperty(display, xid, InternAtom("_NET_WM_STATE"));
     DeclareSizeAndPlace(window, xid);
     if (window->kind == WindowKind::Dialog) DeclareDialog(window, xid);
-    // FLTK keeps a new window 20 pixels below the screen's top edge and
-    // inside the screen; the program's place is where it asked for.
+    // FLTK also keeps a new window inside the screen; the program's place is
+    // where it asked for.
     Window root;
     int x = 0, y = 0;
     unsigned w, h, border, depth;

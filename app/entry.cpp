@@ -33,8 +33,15 @@ int ProgramMain(InstanceHandle instance, InstanceHandle, const char*, int showCo
   windowClass.className = "OpenGL";
   RegisterClass(&windowClass);
 
+  // A square of 0.8 times the screen height; on a portrait screen 0.8 times
+  // its width instead, so that the whole model fits on the screen.
   windowWidth = (int)(GetSystemMetrics(SM_CYSCREEN) * 0.8);
   windowHeight = (int)(GetSystemMetrics(SM_CYSCREEN) * 0.8);
+  const int widthLimit = (int)(GetSystemMetrics(SM_CXSCREEN) * 0.8);
+  if (windowWidth > widthLimit) {
+    windowWidth = widthLimit;
+    windowHeight = widthLimit;
+  }
 
   WindowHandle window = CreateWindow("OpenGL", "  Velmora - free distribution soft",
                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 10, 10,

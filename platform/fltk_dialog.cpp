@@ -9,6 +9,7 @@
 #include <FL/x.H>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -142,12 +143,21 @@ WindowHandle CreateDialogParam(InstanceHandle, const char* templateName, WindowH
   DialogBaseUnits units = BaseUnitsOfFont(face, points);
   Fl_Font font = (Fl_Font)FontForFace(face);
 
-  // The template's size is the client area's; its position counts from the
-  // owner's client area, or from the screen without an owner.
+  // The template's size is the client area's; its position, that of the
+  // outer frame, counts from the owner's client area (once the window
+  // manager has put the owner where it stays), or from the screen without an
+  // owner. A place that would take any of the dialog off the work area moves
+  // in; the frame is guessed from the owner's until the dialog has its own.
   int originX = 0, originY = 0;
-  if (owner) ClientOrigin(owner, &originX, &originY);
+  FrameExtents frame{0, 0, 0, 0};
+  if (owner) {
+    if (owner->flWindow && owner->flWindow->shown()) WaitUntilPlaced(owner);
+    ClientOrigin(owner, &originX, &originY);
+    frame = FrameOf(owner);
+  }
   int x = originX + DialogXToPixels(t->x, units), y = originY + DialogYToPixels(t->y, units);
   int w = std::max(1, DialogXToPixels(t->width, units)), h = std::max(1, DialogYToPixels(t->height, units));
+  KeepOnWorkArea(&x, &y, w + frame.left + frame.right, h + frame.top + frame.bottom);
 
   PlatformWindow* dialog = new PlatformWindow;
   dialog->kind = WindowKind::Dialog;
@@ -155,6 +165,8 @@ WindowHandle CreateDialogParam(InstanceHandle, const char* templateName, WindowH
   dialog->style = t->style;
   dialog->caption = t->caption ? t->caption : "";
   dialog->owner = owner;
+  dialog->placeX = x;
+  dialog->placeY = y;
   RegisterWindow(dialog);
 
   Fl_Group::current(nullptr);
@@ -271,9 +283,18 @@ class BoxText : public Fl_Widget {
 int MessageBox(WindowHandle owner, const char* text, const char* caption, unsigned style) {
   std::string message = text ? text : "";
   std::string title = caption ? caption : "Error";
+  std::string note = TakeFailureNote();
   if (!PlatformDisplay()) {
     std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
     return IDOK;
+  }
+  // An error box also says on standard error, in one line, what went wrong
+  // and why, for whoever started the program from a terminal or a launcher.
+  if ((style & 0xF0u) == MB_ICONHAND) {
+    std::string line = message;
+    while (!line.empty() && (line.back() == '\n' || line.back() == ' ')) line.pop_back();
+    if (!note.empty()) line += ": " + note;
+    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, line.c_str());
   }
   Fl_Font font = (Fl_Font)FontForFace("Arial");
   const int size = 13, pad = 12, buttonW = 75, buttonH = 23;

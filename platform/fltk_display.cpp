@@ -1,5 +1,6 @@
 // The X display and the program's instance handle, shared by every platform
-// file. Relies on FLTK 1.3 and Xlib.
+// file; what becomes of X protocol errors; the reason behind a failed call.
+// Relies on FLTK 1.3 and Xlib.
 #include "platform/fltk_internal.h"
 
 #include <FL/Fl.H>
@@ -7,10 +8,63 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
 
 namespace {
 Display* display = nullptr;
 PlatformInstance instance{0};
+
+bool trapping = false;
+std::string trapped;           // the first error caught by the trap, described
+int errorsShown = 0;
+const int kErrorsShownAtMost = 10;
+std::string failureNote;
+
+// The name of the extension whose requests have this major opcode.
+std::string ExtensionOf(Display* d, int major) {
+  std::string name;
+  int count = 0;
+  char** names = XListExtensions(d, &count);
+  for (int i = 0; i < count && name.empty(); ++i) {
+    int opcode, event, error;
+    if (XQueryExtension(d, names[i], &opcode, &event, &error) && opcode == major) name = names[i];
+  }
+  if (names) XFreeExtensionList(names);
+  return name;
+}
+
+std::string DescribeError(Display* d, const XErrorEvent& e) {
+  char text[160] = "";
+  XGetErrorText(d, e.error_code, text, sizeof text);
+  char number[16], request[160] = "";
+  std::snprintf(number, sizeof number, "%d", e.request_code);
+  XGetErrorDatabaseText(d, "XRequest", number, "", request, sizeof request);
+  char line[400];
+  if (*request) {
+    std::snprintf(line, sizeof line, "%s in %s", text, request);
+  } else {   // an extension's request: its name and minor opcode
+    std::string extension = ExtensionOf(d, e.request_code);
+    std::snprintf(line, sizeof line, "%s in %s request %d", text,
+                  extension.empty() ? number : extension.c_str(), e.minor_code);
+  }
+  return line;
+}
+
+// Xlib's own handler ends the process on any error. Here an error inside a
+// trap is only caught; any other is shown and the program goes on: a window
+// that vanished under a request is no reason to stop.
+int OnXError(Display* d, XErrorEvent* e) {
+  if (trapping) {
+    if (trapped.empty()) trapped = DescribeError(d, *e);
+    return 0;
+  }
+  if (errorsShown < kErrorsShownAtMost) {
+    std::fprintf(stderr, "%s: X error ignored: %s\n", program_invocation_short_name, DescribeError(d, *e).c_str());
+    if (++errorsShown == kErrorsShownAtMost)
+      std::fprintf(stderr, "%s: further X errors are not shown\n", program_invocation_short_name);
+  }
+  return 0;
+}
 }  // namespace
 
 bool OpenPlatformDisplay() {
@@ -25,12 +79,37 @@ bool OpenPlatformDisplay() {
                    program_invocation_short_name, name);
     return false;
   }
+  // FLTK installs no error handler for a display opened by its caller.
+  XSetErrorHandler(OnXError);
   fl_open_display(opened);
   display = opened;
   Fl::visible_focus(0);   // no keyboard focus marks: the program has no keyboard interface
+  WatchWindowManager();
   return true;
 }
 
 Display* PlatformDisplay() { return display; }
 int PlatformScreen() { return display ? fl_screen : 0; }
 InstanceHandle ProgramInstance() { return &instance; }
+
+void TrapXErrors() {
+  if (display) XSync(display, False);   // errors of earlier requests are not this trap's
+  trapping = true;
+  trapped.clear();
+}
+
+std::string EndXErrorTrap() {
+  if (display) XSync(display, False);
+  trapping = false;
+  std::string caught = trapped;
+  trapped.clear();
+  return caught;
+}
+
+void NoteFailure(const std::string& why) { failureNote = why; }
+
+std::string TakeFailureNote() {
+  std::string note = failureNote;
+  failureNote.clear();
+  return note;
+}

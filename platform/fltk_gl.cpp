@@ -6,6 +6,8 @@
 #include <FL/Fl_Window.H>
 #include <GL/glx.h>
 
+#include <cstdlib>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
@@ -30,7 +32,11 @@ void ReadFormats() {
   formatsRead = true;
   Display* display = PlatformDisplay();
   int errorBase, eventBase;
-  if (!display || !glXQueryExtension(display, &errorBase, &eventBase)) return;
+  if (!display) return;
+  if (!glXQueryExtension(display, &errorBase, &eventBase)) {
+    NoteFailure(std::string("the X display \"") + DisplayString(display) + "\" offers no OpenGL (no GLX extension)");
+    return;
+  }
   XVisualInfo pattern{};
   pattern.screen = PlatformScreen();
   int count = 0;
@@ -200,6 +206,7 @@ int ChoosePixelFormat(DeviceContext dc, const PixelFormatDescriptor* request) {
       bestScore = score;
     }
   }
+  if (!best && !formats.empty()) NoteFailure("no OpenGL visual of the X display has the pixel format asked for");
   return best;
 }
 
@@ -221,10 +228,8 @@ int SetPixelFormat(DeviceContext dc, int format, const PixelFormatDescriptor*) {
   }
   // A window already on the screen with another visual is made again with this one.
   if (window->flWindow && window->flWindow->shown()) {
-    int x = window->flWindow->x(), y = window->flWindow->y();
     window->flWindow->hide();
-    window->flWindow->show();
-    PlaceTopLevel(window, x, y);
+    ShowTopLevel(window);
     window->needsPaint = true;
   }
   return 1;
@@ -279,11 +284,27 @@ int DescribePixelFormat(DeviceContext, int format, unsigned size, PixelFormatDes
   return (int)formats.size();
 }
 
+// A context the X server refuses (indirect rendering it does not allow, a
+// driver that cannot start) comes back as an X error, which would otherwise
+// be shown and ignored while the window stays empty for ever. Like a pixel
+// format that cannot be had, it ends the program with an error box and exit
+// code 1.
 RenderContext wglCreateContext(DeviceContext dc) {
   PlatformWindow* window = GLWindowOfDC(dc);
   if (!window || !window->pixelFormat) return nullptr;
+  TrapXErrors();
   GLXContext glx = glXCreateContext(PlatformDisplay(), &window->visual, nullptr, True);
-  if (!glx) return nullptr;
+  std::string refused = EndXErrorTrap();
+  if (!refused.empty() || !glx) {
+    if (glx) {
+      TrapXErrors();
+      glXDestroyContext(PlatformDisplay(), glx);
+      EndXErrorTrap();
+    }
+    NoteFailure("the X server refused an OpenGL context" + (refused.empty() ? std::string() : " (" + refused + ")"));
+    MessageBox(window, "wglCreateContext failed", "Error", MB_OK | MB_ICONHAND);
+    std::exit(1);
+  }
   PlatformGLContext* context = new PlatformGLContext;
   context->glx = glx;
   context->window = window;
@@ -301,7 +322,13 @@ int wglMakeCurrent(DeviceContext dc, RenderContext context) {
   if (!window || !window->pixelFormat) return 0;
   if (context->window && context->window->pixelFormat != window->pixelFormat) return 0;
   Window drawable = DrawableFor(window);
-  if (!glXMakeCurrent(PlatformDisplay(), drawable, (GLXContext)context->glx)) return 0;
+  TrapXErrors();
+  bool made = glXMakeCurrent(PlatformDisplay(), drawable, (GLXContext)context->glx);
+  std::string refused = EndXErrorTrap();
+  if (!made || !refused.empty()) {
+    NoteFailure("the OpenGL context could not be made current" + (refused.empty() ? std::string() : " (" + refused + ")"));
+    return 0;
+  }
   currentContext = context;
   currentWindow = window;
   currentDrawable = drawable;

@@ -43,6 +43,10 @@ struct PlatformWindow {
   XVisualInfo visual{};
   Colormap colormap = 0;
   Window stand_in = 0;               // unmapped drawable for a context made current before the window is shown
+  // the window manager's side (fltk_manager.cpp)
+  int placeX = 0, placeY = 0;        // where the program put the outer frame's top-left corner
+  int askedFromWidth = -1, askedFromHeight = -1;   // the manager's size when the program last asked for its own
+  bool iconic = false;               // the manager's WM_STATE says iconified (some keep such windows mapped)
   // scroll bar
   int scrollMin = 0, scrollMax = 100, scrollPos = 0;
   // the icon of an SS_ICON static and of a window class
@@ -97,10 +101,28 @@ PlatformWindow* FindOwnedWindow(PlatformWindow* owner);   // a live window it ow
 
 // ---- windows (fltk_window.cpp)
 void DestroyPlatformWindow(PlatformWindow* window);
-void PlaceTopLevel(PlatformWindow* window, int x, int y);   // outer top-left on the screen
 Window XWindowOf(const PlatformWindow* window);             // 0 until shown
 void ClientOrigin(const PlatformWindow* window, int* x, int* y);   // on the screen
 void CloseRequested(Fl_Widget* widget, void* data);         // the window manager's close request
+
+// ---- the window manager (fltk_manager.cpp)
+// Shows a top-level window at its place (placeX, placeY) with everything the
+// manager needs to know (fixed size, north-west gravity, the place; for
+// dialogs owner, type, taskbar and Motif hints) set before it is mapped.
+void ShowTopLevel(PlatformWindow* window);
+void PlaceTopLevel(PlatformWindow* window, int x, int y);   // outer top-left on the screen
+void DeclareFixedSize(PlatformWindow* window);   // again, after FLTK has rewritten the size hints
+bool HeldByManager(PlatformWindow* window);      // maximised or fullscreen by the manager
+// Waits, within a bound, until the manager has mapped the window where it
+// puts it; false if it did not.
+bool WaitUntilPlaced(PlatformWindow* window);
+// The frame the manager draws around a window: on the left, right, top, bottom.
+struct FrameExtents { int left, right, top, bottom; };
+FrameExtents FrameOf(PlatformWindow* window);
+// Moves an outer rectangle in, by as little as needed, so that it lies on the
+// screen's work area (as far as it fits).
+void KeepOnWorkArea(int* x, int* y, int outerWidth, int outerHeight);
+void WatchWindowManager();   // once, when the display is opened
 
 // ---- OpenGL (fltk_gl.cpp)
 void GLWindowShown(PlatformWindow* window);  // moves a current context to the real window
@@ -120,6 +142,16 @@ Display* PlatformDisplay();
 int PlatformScreen();
 InstanceHandle ProgramInstance();
 bool OpenPlatformDisplay();   // false, with one line on standard error, when there is no X display
+// X protocol errors: by default each is shown on standard error and the
+// program goes on. Between TrapXErrors and EndXErrorTrap they are only
+// caught; EndXErrorTrap waits for the server's answers and returns the first
+// one caught, described (empty when there was none).
+void TrapXErrors();
+std::string EndXErrorTrap();
+// Why the last platform call failed, as far as the platform knows; the next
+// error box takes it into its line on standard error.
+void NoteFailure(const std::string& why);
+std::string TakeFailureNote();
 
 // Windows' MulDiv: a * b / c rounded half away from zero.
 int MulDivRound(int a, int b, int c);

@@ -99,6 +99,16 @@ bool FindMessage(Message* out, PlatformWindow* filter, unsigned first, unsigned 
   return false;
 }
 
+// A program window that was shown but is now unmapped (iconified, or on
+// another desktop) or iconified while kept mapped: nobody sees its frames.
+bool ProgramWindowUnseen() {
+  for (const PlatformWindow* window : liveWindows)
+    if (window->kind == WindowKind::Main && !window->destroying && window->flWindow &&
+        window->flWindow->shown() && (!window->flWindow->visible() || window->iconic))
+      return true;
+  return false;
+}
+
 }  // namespace
 
 // ---- registries -----------------------------------------------------------
@@ -173,7 +183,17 @@ PlatformWindow* FindOwnedWindow(PlatformWindow* owner) {
 int PeekMessage(Message* message, WindowHandle window, unsigned first, unsigned last, unsigned remove) {
   if (!message) return 0;
   Fl::wait(0.0);   // takes in what the toolkit has pending, without blocking
-  return FindMessage(message, window, first, last, (remove & 1u) != 0) ? 1 : 0;
+  if (FindMessage(message, window, first, last, (remove & 1u) != 0)) return 1;
+  // The queue is never idle while a program window is unseen: an idle queue
+  // is when the program draws, and frames nobody can see would only burn the
+  // processor. It waits for the next message instead (the clock's tick, or
+  // the window shown again, which asks for a paint).
+  while (ProgramWindowUnseen()) {
+    Fl::wait(1e20);
+    Fl::wait(0.0);
+    if (FindMessage(message, window, first, last, (remove & 1u) != 0)) return 1;
+  }
+  return 0;
 }
 
 int GetMessage(Message* message, WindowHandle window, unsigned first, unsigned last) {

@@ -6,13 +6,14 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
-#include <X11/Xatom.h>
 
 #include <map>
 #include <string>
 #include <vector>
 
 namespace {
+
+bool programResizing = false;   // inside SetWindowPos: a size change that is the program's own
 
 struct ClassEntry {
   WindowClass windowClass;
@@ -72,6 +73,15 @@ class ProgramWindow : public Fl_Window {
 
   void resize(int x, int y, int w, int h) override {
     bool sized = w != this->w() || h != this->h();
+    // The manager answered with another size than the one it had when the
+    // program last asked for its own, and holds the window in no maximised
+    // or fullscreen state (where it may put its size back at once): the
+    // program may ask once more.
+    if (!programResizing && IsLiveWindow(owner_) &&
+        (w != owner_->askedFromWidth || h != owner_->askedFromHeight) && !HeldByManager(owner_)) {
+      owner_->askedFromWidth = -1;
+      owner_->askedFromHeight = -1;
+    }
     Fl_Window::resize(x, y, w, h);
     if (sized && IsLiveWindow(owner_) && !owner_->destroying)
       SendToWindow(owner_, WM_SIZE, SIZE_RESTORED, MakeLParam(w, h));
@@ -103,8 +113,6 @@ class ProgramWindow : public Fl_Window {
   PlatformWindow* owner_;
 };
 
-Atom InternAtom(const char* name) { return XInternAtom(PlatformDisplay(), name, False); }
-
 }  // namespace
 
 void CloseRequested(Fl_Widget*, void* data) {
@@ -132,43 +140,6 @@ void ClientOrigin(const PlatformWindow* window, int* x, int* y) {
   XTranslateCoordinates(display, xid, RootWindow(display, PlatformScreen()), 0, 0, x, y, &child);
 }
 
-// Puts a shown top-level window where the program asked. Windows positions
-// the outer frame; an X window manager does the same with north-west gravity
-// (FLTK asks for static gravity, which places the client area instead, and
-// keeps a bordered window 20 pixels below the screen's top edge).
-void PlaceTopLevel(PlatformWindow* window, int x, int y) {
-  Window xid = XWindowOf(window);
-  if (!xid) return;
-  Display* display = PlatformDisplay();
-  XSizeHints* hints = XAllocSizeHints();
-  long supplied = 0;
-  if (hints) {
-    XGetWMNormalHints(display, xid, hints, &supplied);
-    hints->flags |= USPosition | PWinGravity;
-    hints->x = x;
-    hints->y = y;
-    hints->win_gravity = NorthWestGravity;
-    XSetWMNormalHints(display, xid, hints);
-    XFree(hints);
-  }
-  XMoveWindow(display, xid, x, y);
-  Fl_X::x(window->flWindow, x);
-  Fl_X::y(window->flWindow, y);
-  if (window->owner && IsLiveWindow(window->owner) && XWindowOf(window->owner))
-    XSetTransientForHint(display, xid, XWindowOf(window->owner));
-  if (window->kind == WindowKind::Dialog) {
-    // Motif hints: a fixed-size dialog frame, with a close box only for WS_SYSMENU.
-    long motif[5] = {1 | 2, 4, 2 | 8, 0, 0};   // functions: move; decorations: border, title
-    if (window->style & WS_SYSMENU) {
-      motif[1] |= 32;   // close
-      motif[2] |= 16;   // window menu
-    }
-    Atom property = InternAtom("_MOTIF_WM_HINTS");
-    XChangeProperty(display, xid, property, property, 32, PropModeReplace, (unsigned char*)motif, 5);
-  }
-  XFlush(display);
-}
-
 int RegisterClass(const WindowClass* windowClass) {
   if (!windowClass || !windowClass->className || !windowClass->windowProc) return 0;
   std::string name = windowClass->className;
@@ -185,7 +156,7 @@ int GetSystemMetrics(int index) {
   int x, y, w, h;
   Fl::screen_xywh(x, y, w, h, 0);
   if (index == SM_CYSCREEN) return h;
-  if (index == 0) return w;   // SM_CXSCREEN
+  if (index == SM_CXSCREEN) return w;
   return 0;
 }
 
@@ -208,17 +179,18 @@ WindowHandle CreateWindow(const char* className, const char* caption, unsigned s
   window->caption = caption ? caption : "";
   window->owner = parent;
   window->icon = windowClass.icon;
+  window->placeX = x;
+  window->placeY = y;
   RegisterWindow(window);
 
   // The size given is taken as the client size: on X11 the frame belongs to
-  // the window manager.
+  // the window manager. Only the program changes it (SetWindowPos); the
+  // manager is told so (fltk_manager.cpp).
   Fl_Group::current(nullptr);
   ProgramWindow* flWindow = new ProgramWindow(window, x, y, width, height);
   flWindow->end();
   flWindow->copy_label(window->caption.c_str());
   flWindow->xclass(className);
-  flWindow->resizable(flWindow);   // the user may drag the size; WM_SIZE decides
-  flWindow->size_range(1, 1);
   flWindow->callback(CloseRequested, window);
   if (window->icon && window->icon->image) flWindow->icon(window->icon->image.get());
   window->flWindow = flWindow;
@@ -243,12 +215,17 @@ int ShowWindow(WindowHandle window, int) {
   Fl_Window* flWindow = window->flWindow;
   int was = flWindow->shown() && flWindow->visible();
   if (!was) {
-    int x = flWindow->x(), y = flWindow->y();
-    flWindow->show();
-    PlaceTopLevel(window, x, y);
+    ShowTopLevel(window);
     if (window->kind == WindowKind::Main) {
       window->needsPaint = true;
       GLWindowShown(window);
+    } else if (WaitUntilPlaced(window)) {
+      // The frame is known only now: a dialog that the manager's frame takes
+      // past the work area moves in.
+      FrameExtents frame = FrameOf(window);
+      int x = window->placeX, y = window->placeY;
+      KeepOnWorkArea(&x, &y, flWindow->w() + frame.left + frame.right, flWindow->h() + frame.top + frame.bottom);
+      if (x != window->placeX || y != window->placeY) PlaceTopLevel(window, x, y);
     }
   }
   return was;
@@ -269,12 +246,32 @@ int SetWindowPos(WindowHandle window, WindowHandle, int x, int y, int width, int
   Fl_Window* flWindow = window->flWindow;
   if (width <= 0) width = 1;
   if (height <= 0) height = 1;
+  bool sized = width != flWindow->w() || height != flWindow->h();
+  if (sized && flWindow->shown()) {
+    // A size that the manager keeps instead of the program's is asked back
+    // once: asking again each time the manager answers with the same size
+    // would never end. Nor is a size asked back from a maximised or
+    // fullscreen state: the window leaves the state instead (fltk_manager.cpp),
+    // and the manager gives the size back itself.
+    if ((flWindow->w() == window->askedFromWidth && flWindow->h() == window->askedFromHeight) ||
+        HeldByManager(window)) {
+      sized = false;
+      width = flWindow->w();
+      height = flWindow->h();
+    } else {
+      window->askedFromWidth = flWindow->w();
+      window->askedFromHeight = flWindow->h();
+    }
+  }
+  programResizing = true;
   if (!(flags & SWP_NOMOVE)) {
     flWindow->resize(x, y, width, height);
     PlaceTopLevel(window, x, y);
-  } else {
+  } else if (sized) {
     flWindow->resize(flWindow->x(), flWindow->y(), width, height);
   }
+  programResizing = false;
+  if (sized) DeclareFixedSize(window);   // FLTK has just put its own size hints in
   return 1;
 }
 

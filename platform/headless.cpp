@@ -117,6 +117,7 @@ struct State {
   std::vector<std::unique_ptr<PlatformGLContext>> contexts;
   PlatformGLContext* current = nullptr;
   int screenHeight = 1024;
+  int screenWidth = 1280;
   bool failChoose = false, failSet = false, failContext = false, paletteFormat = false;
   bool failPalette = false;
   bool describedAsGiven = false;
@@ -435,6 +436,7 @@ std::vector<PaletteEntry> PaletteEntries(PaletteHandle palette) {
 }
 
 void SetScreenHeight(int pixels) { state->screenHeight = pixels; }
+void SetScreenWidth(int pixels) { state->screenWidth = pixels; }
 void SetBitmapMissing(int id, bool missing) {
   if (missing) state->missingBitmaps.insert(id);
   else state->missingBitmaps.erase(id);
@@ -481,7 +483,11 @@ int RegisterClass(const WindowClass* windowClass) {
   return 1;
 }
 
-int GetSystemMetrics(int index) { return index == SM_CYSCREEN ? state->screenHeight : 0; }
+int GetSystemMetrics(int index) {
+  if (index == SM_CYSCREEN) return state->screenHeight;
+  if (index == SM_CXSCREEN) return state->screenWidth;
+  return 0;
+}
 
 WindowHandle CreateWindow(const char* className, const char* caption, unsigned style, int x, int y,
                           int width, int height, WindowHandle parent) {

@@ -42,7 +42,7 @@ namespace headless {
 
 // ---- the whole state ----------------------------------------------------------
 // Forgets every window, class, queued message, timer, record, context and
-// failure mode; the clock goes back to 0, the screen height to 1024. No
+// failure mode; the clock goes back to 0, the screen to 1280 x 1024. No
 // message is sent to any procedure.
 void Reset();
 InstanceHandle Instance();   // the program's instance, as GWL_HINSTANCE reports it
@@ -142,6 +142,7 @@ std::vector<PaletteEntry> PaletteEntries(PaletteHandle palette);   // as copied 
 
 // ---- screen, resources, failure modes -----------------------------------------------
 void SetScreenHeight(int pixels);              // GetSystemMetrics(SM_CYSCREEN); 1024 by default
+void SetScreenWidth(int pixels);               // GetSystemMetrics(SM_CXSCREEN); 1280 by default
 void SetBitmapMissing(int id, bool missing);   // LoadBitmap(id) then returns null
 void FailChoosePixelFormat(bool fail);         // ChoosePixelFormat returns 0
 void FailSetPixelFormat(bool fail);            // SetPixelFormat returns 0

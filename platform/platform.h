@@ -77,7 +77,7 @@ enum : unsigned {
 };
 enum : unsigned { CS_VREDRAW = 0x1, CS_HREDRAW = 0x2, CS_OWNDC = 0x20 };
 enum : int { SW_SHOWNORMAL = 1, SW_SHOWDEFAULT = 10 };
-enum : int { SM_CYSCREEN = 1 };
+enum : int { SM_CXSCREEN = 0, SM_CYSCREEN = 1 };
 enum : int { GWL_HINSTANCE = -6, GWL_ID = -12 };
 enum : unsigned { SWP_NOMOVE = 0x2 };
 enum : unsigned { PM_NOREMOVE = 0x0 };
@@ -116,7 +116,7 @@ struct WindowClass {
 };
 
 int RegisterClass(const WindowClass* windowClass);                   // nonzero on success
-int GetSystemMetrics(int index);                                     // SM_CYSCREEN: full screen height in pixels
+int GetSystemMetrics(int index);   // SM_CXSCREEN, SM_CYSCREEN: full screen width, height in pixels
 // Sends WM_CREATE to the class's procedure before it returns.
 WindowHandle CreateWindow(const char* className, const char* caption, unsigned style,
                           int x, int y, int width, int height, WindowHandle parent);

@@ -31,15 +31,19 @@ int RunUntil(const std::function<bool()>& closeNow) {
   return ProgramMain(headless::Instance(), nullptr, "", SW_SHOWDEFAULT);
 }
 
+// On a portrait screen four fifths of the width bound the side instead, so
+// that the window fits on the screen.
 TEST_F(Loop, TheWindowIsSquareAtFourFifthsOfTheScreenHeight) {
   struct Case {
-    int screenHeight;
+    int screenWidth, screenHeight;
     int side;
   };
-  const Case cases[] = {{1024, 819}, {768, 614}, {1080, 864}, {1200, 960}};
+  const Case cases[] = {{1280, 1024, 819}, {1024, 768, 614}, {1920, 1080, 864}, {1280, 1200, 960},
+                        {640, 480, 384},   {1080, 1920, 864}, {1024, 1280, 819}, {1000, 1000, 800}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.screenHeight);
+    SCOPED_TRACE(std::to_string(c.screenWidth) + " x " + std::to_string(c.screenHeight));
     ResetProgramState();
+    headless::SetScreenWidth(c.screenWidth);
     headless::SetScreenHeight(c.screenHeight);
     headless::WindowInfo window, panel;
     int exitCode = RunUntil([&] {

@@ -1,0 +1,304 @@
+// What the window manager is told about the program's top-level windows and
+// how its answers are taken: a fixed size and north-west gravity declared
+// before the map, owned dialogs, places kept on the work area, maximise and
+// fullscreen undone, the map state. Relies on FLTK 1.3, Xlib, ICCCM, EWMH and
+// the Motif window-manager hints.
+#define FL_INTERNALS 1
+#include "platform/fltk_internal.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+#include <X11/Xatom.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+namespace {
+
+Atom InternAtom(const char* name) { return XInternAtom(PlatformDisplay(), name, False); }
+
+Window Root() { return RootWindow(PlatformDisplay(), PlatformScreen()); }
+
+// Up to count 32-bit items of a property; how many were read.
+int ReadLongs(Window xid, Atom property, Atom type, long offset, long* out, int count) {
+  Atom actual = None;
+  int format = 0;
+  unsigned long items = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(PlatformDisplay(), xid, property, offset, count, False, type, &actual, &format, &items,
+                         &after, &data) != Success)
+    return 0;
+  int n = 0;
+  if (data && actual == type && format == 32) {
+    n = (int)std::min<unsigned long>(items, (unsigned long)count);
+    for (int i = 0; i < n; ++i) out[i] = ((long*)data)[i];   // Xlib hands 32-bit items out as longs
+  }
+  if (data) XFree(data);
+  return n;
+}
+
+void SetAtoms(Window xid, const char* property, const std::vector<Atom>& atoms) {
+  XChangeProperty(PlatformDisplay(), xid, InternAtom(property), XA_ATOM, 32, PropModeReplace,
+                  (const unsigned char*)atoms.data(), (int)atoms.size());
+}
+
+double Now() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+PlatformWindow* WindowOfX(Window xid) {
+  Fl_Window* flWindow = fl_find(xid);
+  PlatformWindow* window = flWindow ? static_cast<PlatformWindow*>(flWindow->user_data()) : nullptr;
+  if (!IsLiveWindow(window) || window->kind == WindowKind::Control || window->flWindow != flWindow) return nullptr;
+  return window;
+}
+
+// Size hints: a size that only the program changes (minimum = maximum, so
+// managers offer neither a resize handle nor maximise), and a place that
+// counts for the outer frame's top-left corner, as on Windows.
+void DeclareSizeAndPlace(PlatformWindow* window, Window xid) {
+  XSizeHints* hints = XAllocSizeHints();
+  if (!hints) return;
+  hints->flags = USPosition | PMinSize | PMaxSize | PWinGravity;
+  hints->x = window->placeX;
+  hints->y = window->placeY;
+  hints->min_width = hints->max_width = window->flWindow->w();
+  hints->min_height = hints->max_height = window->flWindow->h();
+  hints->win_gravity = NorthWestGravity;
+  XSetWMNormalHints(PlatformDisplay(), xid, hints);
+  XFree(hints);
+
+  // Motif hints: which functions and decorations the frame offers. Never
+  // resize or maximise; close and the window menu only with a system menu,
+  // minimise only with a minimise box.
+  enum { kFunctions = 1, kDecorations = 2 };
+  enum { kFuncMove = 4, kFuncMinimize = 8, kFuncClose = 32 };
+  enum { kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16, kDecorMinimize = 32 };
+  const unsigned kMinimizeBox = 0x00020000u;   // WS_MINIMIZEBOX, a top-level window's use of WS_GROUP's bit
+  long motif[5] = {kFunctions | kDecorations, kFuncMove, kDecorBorder | kDecorTitle, 0, 0};
+  if (window->style & WS_SYSMENU) {
+    motif[1] |= kFuncClose;
+    motif[2] |= kDecorMenu;
+  }
+  if (window->style & kMinimizeBox) {
+    motif[1] |= kFuncMinimize;
+    motif[2] |= kDecorMinimize;
+  }
+  Atom property = InternAtom("_MOTIF_WM_HINTS");
+  XChangeProperty(PlatformDisplay(), xid, property, property, 32, PropModeReplace, (unsigned char*)motif, 5);
+}
+
+// An owned dialog: transient for its owner, a dialog to the manager, and off
+// the taskbar and the pager, as owned windows are on Windows.
+void DeclareDialog(PlatformWindow* window, Window xid) {
+  Display* display = PlatformDisplay();
+  SetAtoms(xid, "_NET_WM_WINDOW_TYPE", {InternAtom("_NET_WM_WINDOW_TYPE_DIALOG")});
+  Window owner = window->owner && IsLiveWindow(window->owner) ? XWindowOf(window->owner) : 0;
+  if (!owner) return;
+  XSetTransientForHint(display, xid, owner);
+  SetAtoms(xid, "_NET_WM_STATE", {InternAtom("_NET_WM_STATE_SKIP_TASKBAR"), InternAtom("_NET_WM_STATE_SKIP_PAGER")});
+}
+
+// The states that would change a fixed size: maximised either way, fullscreen.
+std::vector<Atom> UnwantedStates(Window xid) {
+  long states[16];
+  int n = ReadLongs(xid, InternAtom("_NET_WM_STATE"), XA_ATOM, 0, states, 16);
+  std::vector<Atom> found;
+  for (const char* name : {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ", "_NET_WM_STATE_FULLSCREEN"}) {
+    Atom state = InternAtom(name);
+    if (std::find(states, states + n, (long)state) != states + n) found.push_back(state);
+  }
+  return found;
+}
+
+// A fixed-size window taken to maximised or fullscreen by the manager asks
+// to leave that state again and to go back to its place, once for each time
+// it was put there: a manager that refuses is not asked again.
+void UndoMaximise(PlatformWindow* window, Window xid) {
+  std::vector<Atom> unwanted = UnwantedStates(xid);
+  if (unwanted.empty()) return;
+  for (Atom state : unwanted) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = xid;
+    e.xclient.message_type = InternAtom("_NET_WM_STATE");
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 0;   // _NET_WM_STATE_REMOVE
+    e.xclient.data.l[1] = (long)state;
+    e.xclient.data.l[3] = 1;   // from an application
+    XSendEvent(PlatformDisplay(), Root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+  }
+  // Some managers leave the window where the state put it.
+  XMoveWindow(PlatformDisplay(), xid, window->placeX, window->placeY);
+}
+
+// A window moved by the user (its title bar dragged) belongs where it was
+// put; a window taken to a state that it leaves again does not.
+void NotePlace(PlatformWindow* window, Window xid) {
+  if (!UnwantedStates(xid).empty()) return;
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(PlatformDisplay(), xid, &attributes) || attributes.map_state != IsViewable) return;
+  int x = 0, y = 0;
+  Window child;
+  XTranslateCoordinates(PlatformDisplay(), xid, Root(), 0, 0, &x, &y, &child);
+  FrameExtents frame = FrameOf(window);
+  window->placeX = x - frame.left;
+  window->placeY = y - frame.top;
+}
+
+int OnSystemEvent(void* event, void*) {
+  const XEvent* e = static_cast<const XEvent*>(event);
+  if (e->type == PropertyNotify) {
+    PlatformWindow* window = WindowOfX(e->xproperty.window);
+    if (!window) return 0;
+    if (e->xproperty.atom == InternAtom("_NET_WM_STATE") && e->xproperty.state == PropertyNewValue)
+      UndoMaximise(window, e->xproperty.window);
+    if (e->xproperty.atom == InternAtom("WM_STATE")) {
+      // ICCCM's state, set by the manager: some keep an iconified window mapped.
+      long state[1] = {0};
+      Atom type = InternAtom("WM_STATE");
+      window->iconic = ReadLongs(e->xproperty.window, type, type, 0, state, 1) == 1 && state[0] == IconicState;
+    }
+  } else if (e->type == ConfigureNotify && e->xconfigure.event == e->xconfigure.window) {
+    if (PlatformWindow* window = WindowOfX(e->xconfigure.window)) NotePlace(window, e->xconfigure.window);
+  }
+  return 0;   // FLTK sees every event as well
+}
+
+}  // namespace
+
+void WatchWindowManager() { Fl::add_system_handler(OnSystemEvent, nullptr); }
+
+bool HeldByManager(PlatformWindow* window) {
+  Window xid = XWindowOf(window);
+  return xid && !UnwantedStates(xid).empty();
+}
+
+void DeclareFixedSize(PlatformWindow* window) {
+  Window xid = XWindowOf(window);
+  if (xid) DeclareSizeAndPlace(window, xid);
+}
+
+// FLTK maps a window at the end of its creation and sets its own size hints
+// (static gravity) just before. Under a server grab the manager handles the
+// map request only after the hints here have replaced FLTK's, so it never
+// sees a half-described window. Nothing in between waits for another client.
+void ShowTopLevel(PlatformWindow* window) {
+  Display* display = PlatformDisplay();
+  Fl_Window* flWindow = window->flWindow;
+  window->iconic = false;   // a new X window: the manager has not iconified it
+  XGrabServer(display);
+  // FLTK keeps a new bordered window 20 pixels below the screen's top edge.
+  // Made as a borderless one it stays at the program's place, so the manager
+  // finds it there and need not move it after mapping it (a window read
+  // between the two would be in the wrong place). FLTK's marks of a
+  // borderless window (no Motif decorations, skip-taskbar) are replaced below.
+  const bool bordered = flWindow->border();
+  flWindow->clear_border();
+  flWindow->show();
+  if (bordered) flWindow->border(1);
+  Window xid = XWindowOf(window);
+  if (xid) {
+    XDeleteProperty(display, xid, InternAtom("_NET_WM_STATE"));
+    DeclareSizeAndPlace(window, xid);
+    if (window->kind == WindowKind::Dialog) DeclareDialog(window, xid);
+    // FLTK also keeps a new window inside the screen; the program's place is
+    // where it asked for.
+    Window root;
+    int x = 0, y = 0;
+    unsigned w, h, border, depth;
+    XGetGeometry(display, xid, &root, &x, &y, &w, &h, &border, &depth);
+    if (x != window->placeX || y != window->placeY) XMoveWindow(display, xid, window->placeX, window->placeY);
+  }
+  XUngrabServer(display);
+  XFlush(display);
+  Fl_X::x(flWindow, window->placeX);
+  Fl_X::y(flWindow, window->placeY);
+}
+
+// Puts a shown top-level window's outer frame at x, y: with north-west
+// gravity a manager places the frame there; without one the window is there.
+void PlaceTopLevel(PlatformWindow* window, int x, int y) {
+  window->placeX = x;
+  window->placeY = y;
+  Window xid = XWindowOf(window);
+  if (!xid) return;
+  DeclareSizeAndPlace(window, xid);
+  XMoveWindow(PlatformDisplay(), xid, x, y);
+  Fl_X::x(window->flWindow, x);
+  Fl_X::y(window->flWindow, y);
+  XFlush(PlatformDisplay());
+}
+
+bool WaitUntilPlaced(PlatformWindow* window) {
+  // Generous: a busy machine and a slow manager may take a while; a window
+  // shown iconic is never viewable and only costs this wait.
+  const double guard = Now() + 5.0;
+  for (;;) {
+    Window xid = XWindowOf(window);
+    if (!xid) return false;
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(PlatformDisplay(), xid, &attributes) && attributes.map_state == IsViewable)
+      return true;
+    if (Now() > guard) return false;
+    Fl::wait(0.01);
+    if (!IsLiveWindow(window)) return false;
+  }
+}
+
+FrameExtents FrameOf(PlatformWindow* window) {
+  FrameExtents frame{0, 0, 0, 0};
+  Window xid = XWindowOf(window);
+  if (!xid) return frame;
+  long extents[4];
+  if (ReadLongs(xid, InternAtom("_NET_FRAME_EXTENTS"), XA_CARDINAL, 0, extents, 4) == 4) {
+    frame = FrameExtents{(int)extents[0], (int)extents[1], (int)extents[2], (int)extents[3]};
+    return frame;
+  }
+  // A manager without the property: the frame is the window's ancestor just
+  // below the root.
+  Display* display = PlatformDisplay();
+  Window outer = xid;
+  for (;;) {
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, outer, &root, &parent, &children, &count)) break;
+    if (children) XFree(children);
+    if (parent == root || parent == 0) break;
+    outer = parent;
+  }
+  if (outer == xid) return frame;
+  XWindowAttributes inner{}, around{};
+  Window child;
+  int ix, iy, ox, oy;
+  XGetWindowAttributes(display, xid, &inner);
+  XGetWindowAttributes(display, outer, &around);
+  XTranslateCoordinates(display, xid, Root(), 0, 0, &ix, &iy, &child);
+  XTranslateCoordinates(display, outer, Root(), 0, 0, &ox, &oy, &child);
+  frame.left = ix - ox;
+  frame.top = iy - oy;
+  frame.right = std::max(0, around.width - inner.width - frame.left);
+  frame.bottom = std::max(0, around.height - inner.height - frame.top);
+  return frame;
+}
+
+void KeepOnWorkArea(int* x, int* y, int outerWidth, int outerHeight) {
+  Display* display = PlatformDisplay();
+  int areaX = 0, areaY = 0;
+  int areaW = DisplayWidth(display, PlatformScreen()), areaH = DisplayHeight(display, PlatformScreen());
+  long desktop = 0, area[4];
+  ReadLongs(Root(), InternAtom("_NET_CURRENT_DESKTOP"), XA_CARDINAL, 0, &desktop, 1);
+  if (ReadLongs(Root(), InternAtom("_NET_WORKAREA"), XA_CARDINAL, 4 * desktop, area, 4) == 4 && area[2] > 0 &&
+      area[3] > 0) {
+    areaX = (int)area[0];
+    areaY = (int)area[1];
+    areaW = (int)area[2];
+    areaH = (int)area[3];
+  }
+  // Right and bottom edges first, so that a rectangle larger than the area
+  // keeps its top-left corner (and its title bar) on the screen.
+  *x = std::max(areaX, std::min(*x, areaX + areaW - outerWidth));
+  *y = std::max(areaY, std::min(*y, areaY + areaH - outerHeight));
+}

@@ -9,6 +9,7 @@ add_library(platform_fltk_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/fltk_display.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fltk_queue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fltk_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fltk_identity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fltk_controls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fltk_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fltk_gdi.cpp

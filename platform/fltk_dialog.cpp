@@ -311,7 +311,7 @@ int MessageBox(WindowHandle owner, const char* text, const char* caption, unsign
   ok->callback([](Fl_Widget* button, void*) { button->window()->hide(); });
   box->end();
   box->set_modal();
-  box->show();
+  ShowTopLevel(box);
   Window xid = fl_xid_(box);
   if (xid) {
     XSizeHints* hints = XAllocSizeHints();

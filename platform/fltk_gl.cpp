@@ -223,7 +223,7 @@ int SetPixelFormat(DeviceContext dc, int format, const PixelFormatDescriptor*) {
   if (window->flWindow && window->flWindow->shown()) {
     int x = window->flWindow->x(), y = window->flWindow->y();
     window->flWindow->hide();
-    window->flWindow->show();
+    ShowTopLevel(window->flWindow);
     PlaceTopLevel(window, x, y);
     window->needsPaint = true;
   }

@@ -102,6 +102,11 @@ Window XWindowOf(const PlatformWindow* window);             // 0 until shown
 void ClientOrigin(const PlatformWindow* window, int* x, int* y);   // on the screen
 void CloseRequested(Fl_Widget* widget, void* data);         // the window manager's close request
 
+// ---- identity (fltk_identity.cpp)
+// Shows a top-level window; a new one is mapped with WM_CLASS (program name,
+// window class) already set.
+void ShowTopLevel(Fl_Window* window);
+
 // ---- OpenGL (fltk_gl.cpp)
 void GLWindowShown(PlatformWindow* window);  // moves a current context to the real window
 void GLWindowDestroyed(PlatformWindow* window);

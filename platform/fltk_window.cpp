@@ -244,7 +244,7 @@ int ShowWindow(WindowHandle window, int) {
   int was = flWindow->shown() && flWindow->visible();
   if (!was) {
     int x = flWindow->x(), y = flWindow->y();
-    flWindow->show();
+    ShowTopLevel(flWindow);
     PlaceTopLevel(window, x, y);
     if (window->kind == WindowKind::Main) {
       window->needsPaint = true;

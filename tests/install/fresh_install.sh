@@ -5,12 +5,14 @@
 # package declares, then /usr/bin/heatball under an Xvfb of this machine,
 # whose socket is lent to the image, until its main window shows and a close
 # request ends it with exit code 0. Needs root (chroot, mount), xdotool.
-# Usage: fresh_install.sh BASE-IMAGE DEB SEND-CLOSE   (run with DISPLAY set,
-#        for instance under tests/support/xvfb-run)
+# Usage: fresh_install.sh BASE-IMAGE DEB SEND-CLOSE [SCREENSHOT.png]
+#        (run with DISPLAY set, for instance under tests/support/xvfb-run);
+#        SCREENSHOT.png: the screen two seconds after the window showed.
 set -eu
 base=$1
 deb=$2
 closer=$3
+shot=${4:-}
 [ -f "$base/etc/debian_version" ] || { echo "FAIL: $base is not a Debian image"; exit 1; }
 [ -f "$deb" ] || { echo "FAIL: no package $deb"; exit 1; }
 [ "$(id -u)" -eq 0 ] || { echo "FAIL: needs root for chroot and mount"; exit 1; }
@@ -63,6 +65,7 @@ while [ $i -lt 300 ] && [ -z "$main" ]; do   # up to a minute: the first start m
 done
 [ -n "$main" ] && echo "ok   - /usr/bin/heatball opens its main window there" || fail "no main window; it said: $(cat "$work/out.txt")"
 if [ -n "$main" ]; then
+  [ -n "$shot" ] && { sleep 2; import -window root "$shot"; }
   "$closer" "$main"
   code=0; wait "$pid" || code=$?; pid=""
   [ "$code" -eq 0 ] && echo "ok   - it ends with exit code 0 after a close" || fail "exit code $code after a close"

@@ -332,22 +332,7 @@ int MessageBox(WindowHandle owner, const char* text, const char* caption, unsign
   ok->callback([](Fl_Widget* button, void*) { button->window()->hide(); });
   box->end();
   box->set_modal();
-  box->show();
-  Window xid = fl_xid_(box);
-  if (xid) {
-    XSizeHints* hints = XAllocSizeHints();
-    if (hints) {
-      long supplied = 0;
-      XGetWMNormalHints(PlatformDisplay(), xid, hints, &supplied);
-      hints->flags |= USPosition | PWinGravity;
-      hints->x = x;
-      hints->y = y;
-      hints->win_gravity = NorthWestGravity;
-      XSetWMNormalHints(PlatformDisplay(), xid, hints);
-      XFree(hints);
-    }
-    XMoveWindow(PlatformDisplay(), xid, x, y);
-  }
+  ShowBoxAt(box, x, y);
   while (box->shown()) Fl::wait();
   delete box;
   return IDOK;

@@ -110,6 +110,7 @@ void CloseRequested(Fl_Widget* widget, void* data);         // the window manage
 // manager needs to know (fixed size, north-west gravity, the place; for
 // dialogs owner, type, taskbar and Motif hints) set before it is mapped.
 void ShowTopLevel(PlatformWindow* window);
+void ShowBoxAt(Fl_Window* box, int x, int y);   // a message box, its outer top-left at x, y
 void PlaceTopLevel(PlatformWindow* window, int x, int y);   // outer top-left on the screen
 void DeclareFixedSize(PlatformWindow* window);   // again, after FLTK has rewritten the size hints
 bool HeldByManager(PlatformWindow* window);      // maximised or fullscreen by the manager

@@ -12,6 +12,7 @@
 #include <X11/Xatom.h>
 
 #include <algorithm>
+#include <cerrno>   // program_invocation_short_name
 #include <chrono>
 #include <vector>
 
@@ -88,6 +89,16 @@ void DeclareSizeAndPlace(PlatformWindow* window, Window xid) {
   }
   Atom property = InternAtom("_MOTIF_WM_HINTS");
   XChangeProperty(PlatformDisplay(), xid, property, property, 32, PropModeReplace, (unsigned char*)motif, 5);
+}
+
+// Who the window is, for the manager's rules and for docks matching it to the
+// menu entry's StartupWMClass: the name the program was started under as
+// instance, the window class as class (FLTK writes the class twice).
+void DeclareIdentity(Fl_Window* flWindow, Window xid) {
+  XClassHint hint;
+  hint.res_name = program_invocation_short_name;
+  hint.res_class = const_cast<char*>(flWindow->xclass());   // the window class; dialogs and boxes take the first one made
+  XSetClassHint(PlatformDisplay(), xid, &hint);
 }
 
 // An owned dialog: transient for its owner, a dialog to the manager, and off
@@ -202,6 +213,7 @@ void ShowTopLevel(PlatformWindow* window) {
   Window xid = XWindowOf(window);
   if (xid) {
     XDeleteProperty(display, xid, InternAtom("_NET_WM_STATE"));
+    DeclareIdentity(flWindow, xid);
     DeclareSizeAndPlace(window, xid);
     if (window->kind == WindowKind::Dialog) DeclareDialog(window, xid);
     // FLTK also keeps a new window inside the screen; the program's place is
@@ -216,6 +228,31 @@ void ShowTopLevel(PlatformWindow* window) {
   XFlush(display);
   Fl_X::x(flWindow, window->placeX);
   Fl_X::y(flWindow, window->placeY);
+}
+
+// A window of the platform's own (a message box) at x, y: its identity and
+// place set before the manager handles the map, as for the program's windows.
+void ShowBoxAt(Fl_Window* box, int x, int y) {
+  Display* display = PlatformDisplay();
+  XGrabServer(display);
+  box->show();
+  if (Window xid = fl_xid(box)) {
+    DeclareIdentity(box, xid);
+    XSizeHints* hints = XAllocSizeHints();
+    if (hints) {
+      long supplied = 0;
+      XGetWMNormalHints(display, xid, hints, &supplied);
+      hints->flags |= USPosition | PWinGravity;
+      hints->x = x;
+      hints->y = y;
+      hints->win_gravity = NorthWestGravity;
+      XSetWMNormalHints(display, xid, hints);
+      XFree(hints);
+    }
+    XMoveWindow(display, xid, x, y);
+  }
+  XUngrabServer(display);
+  XFlush(display);
 }
 
 // Puts a shown top-level window's outer frame at x, y: with north-west

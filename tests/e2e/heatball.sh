@@ -109,12 +109,13 @@ fi
 
 # ---- the main window ---------------------------------------------------------
 expect "main window caption" "$(xprop -id "$main" WM_NAME)" 'WM_NAME(STRING) = "  Velmora - free distribution soft"'
-expect "window class" "$(xprop -id "$main" WM_CLASS)" 'WM_CLASS(STRING) = "OpenGL", "OpenGL"'
+expect "window class" "$(xprop -id "$main" WM_CLASS)" 'WM_CLASS(STRING) = "heatball", "OpenGL"'
 expect "main window at (10, 10), 819 x 819" "$(geometry "$main")" "10 10 819 819"
 xprop -id "$main" _NET_WM_ICON | grep -q "32 x 32" && ok "the window icon is 32 x 32" || bad "the window icon is set"
 
 # ---- the panel -----------------------------------------------------------------
 expect "panel caption" "$(xprop -id "$panel" WM_NAME)" 'WM_NAME(STRING) = "temperature color scales "'
+expect "panel class, the same as the main window's" "$(xprop -id "$panel" WM_CLASS)" 'WM_CLASS(STRING) = "heatball", "OpenGL"'
 set -- $(geometry "$panel")
 px=$1; py=$2; pw=$3; ph=$4
 # Arial 10 points: base units 8 x 15; the panel 147 x 131 units at (400, 16)

@@ -1,0 +1,74 @@
+#!/bin/sh
+# Installs the package into a clean minimal Debian 12 and starts the program
+# there: a copy of a debootstrap minbase image of bookworm (tools/check-fresh
+# keeps one), `apt-get install ./heatball_*.deb` pulling in only what the
+# package declares, then /usr/bin/heatball under an Xvfb of this machine,
+# whose socket is lent to the image, until its main window shows and a close
+# request ends it with exit code 0. Needs root (chroot, mount), xdotool.
+# Usage: fresh_install.sh BASE-IMAGE DEB SEND-CLOSE [SCREENSHOT.png]
+#        (run with DISPLAY set, for instance under tests/support/xvfb-run);
+#        SCREENSHOT.png: the screen two seconds after the window showed.
+set -eu
+base=$1
+deb=$2
+closer=$3
+shot=${4:-}
+[ -f "$base/etc/debian_version" ] || { echo "FAIL: $base is not a Debian image"; exit 1; }
+[ -f "$deb" ] || { echo "FAIL: no package $deb"; exit 1; }
+[ "$(id -u)" -eq 0 ] || { echo "FAIL: needs root for chroot and mount"; exit 1; }
+work=$(mktemp -d /var/tmp/heatball-fresh-install.XXXXXX)
+image=$work/root
+mounted=""
+pid=""
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  for m in $mounted; do umount "$m" 2>/dev/null || umount -l "$m" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
+status=0
+fail() { echo "FAIL - $*"; status=1; }
+
+cp -a "$base" "$image"
+# The bookworm suites this machine's apt uses, as check-fresh gives them.
+apt-get indextargets --format '$(TARGET_OF) $(REPO_URI) $(RELEASE) $(COMPONENT)' |
+  awk '$1 == "deb" && $3 ~ /^bookworm/ && !seen[$2 " " $3 " " $4]++ { print "deb " $2 " " $3 " " $4 }' \
+  >"$image/etc/apt/sources.list"
+cp /etc/resolv.conf "$image/etc/resolv.conf"
+cp "$deb" "$image/root/"
+mkdir -p "$image/tmp/.X11-unix"
+mount -t proc proc "$image/proc"; mounted="$image/proc"
+mount --bind /dev "$image/dev"; mounted="$image/dev $mounted"
+mount --bind /tmp/.X11-unix "$image/tmp/.X11-unix"; mounted="$image/tmp/.X11-unix $mounted"
+in_image() {
+  chroot "$image" /usr/bin/env -i HOME=/root DEBIAN_FRONTEND=noninteractive \
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@" </dev/null
+}
+
+name=$(basename "$deb")
+if in_image sh -c "apt-get update -q && apt-get install -y -q --no-install-recommends ./root/$name" >"$work/apt.log" 2>&1 &&
+   in_image dpkg -s heatball >/dev/null 2>&1; then
+  echo "ok   - apt-get installs $name with $(grep -c '^Setting up' "$work/apt.log") packages"
+else
+  tail -n 30 "$work/apt.log"; fail "apt-get install ./$name"; exit 1
+fi
+
+in_image /usr/bin/env DISPLAY="$DISPLAY" /usr/bin/heatball >"$work/out.txt" 2>&1 &
+pid=$!
+main=""
+i=0
+while [ $i -lt 300 ] && [ -z "$main" ]; do   # up to a minute: the first start may be slow
+  main=$(xdotool search --name '^  Velmora - free distribution soft$' 2>/dev/null | head -1 || true)
+  [ -n "$main" ] || { kill -0 "$pid" 2>/dev/null || break; sleep 0.2; }
+  i=$((i + 1))
+done
+[ -n "$main" ] && echo "ok   - /usr/bin/heatball opens its main window there" || fail "no main window; it said: $(cat "$work/out.txt")"
+if [ -n "$main" ]; then
+  [ -n "$shot" ] && { sleep 2; import -window root "$shot"; }
+  "$closer" "$main"
+  code=0; wait "$pid" || code=$?; pid=""
+  [ "$code" -eq 0 ] && echo "ok   - it ends with exit code 0 after a close" || fail "exit code $code after a close"
+  [ -s "$work/out.txt" ] && fail "it wrote: $(cat "$work/out.txt")"
+fi
+exit $status

@@ -29,11 +29,11 @@ struct TemplateWriter {
   }
 };
 
-// The predefined classes by their ordinals; any other by name.
+// The predefined classes the panels use by their ordinals, as a compiled
+// resource script has them; any other by name.
 void WriteClass(TemplateWriter& out, const char* className) {
   static const struct { const char* name; unsigned ordinal; } known[] = {
-      {"BUTTON", 0x0080}, {"EDIT", 0x0081}, {"STATIC", 0x0082},
-      {"LISTBOX", 0x0083}, {"SCROLLBAR", 0x0084}, {"COMBOBOX", 0x0085}};
+      {"BUTTON", 0x0080}, {"STATIC", 0x0082}, {"SCROLLBAR", 0x0084}};
   for (const auto& k : known)
     if (lstrcmpiA(className, k.name) == 0) {
       out.Word(0xFFFF);

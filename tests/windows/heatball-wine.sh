@@ -7,7 +7,8 @@
 # Every check is timed by the screenshot it reads, with generous bounds.
 # usage: heatball-wine.sh HEATBALL.EXE SEND-CLOSE WINDOW-MANAGER [SCREENSHOT-DIR]
 # With SCREENSHOT-DIR it only leaves there the picture at start and 15 s
-# after "0.75", and ends the program.
+# after "0.75", and ends the program. HEAT_COUNTER names another copy of the
+# shared counter reader (tests/support/counter.py).
 #
 # Windows' rules, as Wine applies them with the prefix of wine-prefix.sh: the
 # main window's outer rectangle, frame and caption included, is 819 x 819 at

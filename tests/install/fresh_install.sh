@@ -4,11 +4,13 @@
 # keeps one), `apt-get install ./heatball_*.deb` pulling in only what the
 # package declares, then /usr/bin/heatball under an Xvfb of this machine,
 # whose socket is lent to the image, until its main window and its panel
-# show and a close request ends it with exit code 0, having written nothing.
-# Needs root (chroot, mount), xdotool, x11-utils; ImageMagick for a picture.
+# show, its counter read off the screen counts seconds, and a close request
+# ends it with exit code 0, having written nothing. Needs root (chroot,
+# mount), xdotool, x11-utils, python3 (tests/support/counter.py); ImageMagick
+# for a picture.
 # Usage: fresh_install.sh BASE-IMAGE DEB SEND-CLOSE [SCREENSHOT.png]
 #        (run with DISPLAY set, for instance under tests/support/xvfb-run);
-#        SCREENSHOT.png: the screen two seconds after the window showed.
+#        SCREENSHOT.png: the screen once the counter showed 003.
 set -eu
 base=$1
 deb=$2
@@ -56,6 +58,7 @@ else
   tail -n 30 "$work/apt.log"; fail "apt-get install ./$name"; exit 1
 fi
 
+launched=$(date +%s.%N)
 in_image /usr/bin/env DISPLAY="$DISPLAY" /usr/bin/heatball >"$work/out.txt" 2>&1 &
 pid=$!
 # Up to a minute for each window: the first start on a busy machine may be slow.
@@ -75,7 +78,16 @@ main=$(shown '^  Velmora - free distribution soft$') && panel=$(shown '^temperat
 [ -n "$main" ] && echo "ok   - /usr/bin/heatball opens its main window and its panel there" ||
   fail "no main window and panel; it said: $(cat "$work/out.txt")"
 if [ -n "$main" ]; then
-  [ -n "$shot" ] && { sleep 2; import -window root "$shot"; }
+  # It runs there: the counter, read off the screen, counts the seconds
+  # (the main window's client area is the window: no window manager).
+  area=$(xwininfo -id "$main" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
+  # shellcheck disable=SC2086
+  if watched=$(${PYTHON3:-python3} "$(dirname "$0")/../support/counter.py" --watch --since "$launched" --until 3 $area); then
+    echo "ok   - the counter counts the seconds there: $watched"
+  else
+    fail "the counter counts the seconds there: $watched"
+  fi
+  [ -n "$shot" ] && import -window root "$shot"
   "$closer" "$main"
   i=0
   while kill -0 "$pid" 2>/dev/null && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done

@@ -13,6 +13,8 @@ source_dir=$1
 out=${2:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# An earlier run's package must not stand in for this one's.
+[ -z "$out" ] || rm -f "$out"/heatball_*.deb "$out/build.log" "$out/lintian.txt"
 status=0
 fail() { echo "FAIL: $*"; status=1; }
 id=example.c_seed_7e85c9c3.heatball

@@ -1,21 +1,16 @@
 #!/bin/sh
-# heatball.exe on an X server without GLX, under a window manager: Wine offers
-# no pixel format, so the program shows the box "Error" and, once it is
-# dismissed, ends with exit code 1, leaving no window on the screen.
-# usage: no-pixel-format.sh HEATBALL.EXE WINDOW-MANAGER
+# heatball.exe on an X server without GLX, under the window manager this runs
+# in (tests/support/xvfb-run --wm): Wine offers no pixel format, so the
+# program shows the box "Error" and, once it is dismissed, ends with exit
+# code 1, leaving no window on the screen.
+# usage: no-pixel-format.sh HEATBALL.EXE
 set -u
 exe=$1
-wm=$2
 fail=0
 ok() { echo "ok   - $1"; }
 bad() { echo "FAIL - $1"; fail=1; }
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q "IsViewable"; }
 stop_wine() { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; }
-
-"$wm" >wm.log 2>&1 &
-wm_pid=$!
-trap 'kill $wm_pid 2>/dev/null' EXIT
-sleep 1
 
 wine "$exe" >stdout.txt 2>stderr.txt &
 pid=$!

@@ -11,6 +11,11 @@
 #include <unordered_set>
 #include <vector>
 
+struct PlatformGLContext {
+  GLXContext glx = nullptr;
+  PlatformWindow* window = nullptr;   // the window whose format it was made for
+};
+
 namespace {
 
 // One pixel format per GLX-capable visual of the screen, numbered from 1.
@@ -97,10 +102,8 @@ void MaskBits(unsigned long mask, uint8_t* bits, uint8_t* shift) {
 }
 
 PlatformWindow* GLWindowOfDC(DeviceContext dc) {
-  if (!IsLiveDC(dc) || dc->kind == DCKind::Memory) return nullptr;
-  PlatformWindow* window = dc->window;
-  if (!IsLiveWindow(window) || window->kind != WindowKind::Main) return nullptr;
-  return window;
+  PlatformWindow* window = LiveDC(dc) ? dc->window : nullptr;
+  return Live(window) && window->kind == WindowKind::Main ? window : nullptr;
 }
 
 // What a context binds to: the window itself once shown; before that, an
@@ -109,18 +112,17 @@ PlatformWindow* GLWindowOfDC(DeviceContext dc) {
 Window DrawableFor(PlatformWindow* window) {
   Window real = XWindowOf(window);
   if (real) return real;
-  if (!window->stand_in) {
+  NativeWindow* native = window->native;
+  if (!native->standIn) {
     Display* display = PlatformDisplay();
     XSetWindowAttributes attributes{};
-    attributes.colormap = window->colormap;
+    attributes.colormap = native->colormap;
     attributes.border_pixel = 0;
-    int w = window->flWindow ? window->flWindow->w() : 1;
-    int h = window->flWindow ? window->flWindow->h() : 1;
-    window->stand_in = XCreateWindow(display, RootWindow(display, PlatformScreen()), 0, 0, w, h, 0,
-                                     window->visual.depth, InputOutput, window->visual.visual,
-                                     CWColormap | CWBorderPixel, &attributes);
+    native->standIn = XCreateWindow(display, RootWindow(display, PlatformScreen()), 0, 0, window->width,
+                                    window->height, 0, native->visual.depth, InputOutput, native->visual.visual,
+                                    CWColormap | CWBorderPixel, &attributes);
   }
-  return window->stand_in;
+  return native->standIn;
 }
 
 void Unbind() {
@@ -131,27 +133,20 @@ void Unbind() {
 }
 
 void DropStandIn(PlatformWindow* window) {
-  if (!window->stand_in) return;
-  XDestroyWindow(PlatformDisplay(), window->stand_in);
-  window->stand_in = 0;
+  if (!window->native->standIn) return;
+  XDestroyWindow(PlatformDisplay(), window->native->standIn);
+  window->native->standIn = 0;
 }
 
 }  // namespace
-
-bool ChooseVisualForWindow(PlatformWindow* window, XVisualInfo* visual) {
-  const Format* format = FormatAt(window->pixelFormat);
-  if (!format) return false;
-  *visual = format->visual;
-  return true;
-}
 
 void GLWindowShown(PlatformWindow* window) {
   Window real = XWindowOf(window);
   if (!real) return;
   if (currentWindow == window && currentContext && currentDrawable != real) {
-    if (glXMakeCurrent(PlatformDisplay(), real, (GLXContext)currentContext->glx)) currentDrawable = real;
+    if (glXMakeCurrent(PlatformDisplay(), real, currentContext->glx)) currentDrawable = real;
   }
-  if (currentDrawable != window->stand_in) DropStandIn(window);
+  if (currentDrawable != window->native->standIn) DropStandIn(window);
 }
 
 void GLWindowDestroyed(PlatformWindow* window) {
@@ -159,17 +154,18 @@ void GLWindowDestroyed(PlatformWindow* window) {
   DropStandIn(window);
   for (const PlatformGLContext* context : liveContexts)
     if (context->window == window) const_cast<PlatformGLContext*>(context)->window = nullptr;
-  if (window->colormap && window->colormap != DefaultColormap(PlatformDisplay(), PlatformScreen())) {
+  NativeWindow* native = window->native;
+  if (native->colormap && native->colormap != DefaultColormap(PlatformDisplay(), PlatformScreen())) {
     // the X window goes with the FLTK window; the colormap is ours
-    Colormap colormap = window->colormap;
-    window->colormap = 0;
-    if (window->flWindow) window->flWindow->hide();
+    Colormap colormap = native->colormap;
+    native->colormap = 0;
+    if (native->flWindow) native->flWindow->hide();
     XFreeColormap(PlatformDisplay(), colormap);
   }
 }
 
 int ChoosePixelFormat(DeviceContext dc, const PixelFormatDescriptor* request) {
-  if (!IsLiveDC(dc) || !request) return 0;
+  if (!LiveDC(dc) || !request) return 0;
   ReadFormats();
   const uint32_t dontCareDouble = 0x40000000u;   // PFD_DOUBLEBUFFER_DONTCARE
   bool wantDouble = (request->dwFlags & PFD_DOUBLEBUFFER) != 0;
@@ -216,21 +212,21 @@ int SetPixelFormat(DeviceContext dc, int format, const PixelFormatDescriptor*) {
   if (!window || !f) return 0;
   if (window->pixelFormat) return window->pixelFormat == format ? 1 : 0;   // fixed once, as on Windows
   Display* display = PlatformDisplay();
+  NativeWindow* native = window->native;
   window->pixelFormat = format;
-  window->visual = f->visual;
-  Visual* defaultVisual = DefaultVisual(display, PlatformScreen());
-  if (f->visual.visual == defaultVisual) {
-    window->colormap = DefaultColormap(display, PlatformScreen());
+  native->visual = f->visual;
+  if (f->visual.visual == DefaultVisual(display, PlatformScreen())) {
+    native->colormap = DefaultColormap(display, PlatformScreen());
   } else {
     bool writable = NeedsPalette(f->visual) || f->visual.c_class == DirectColor;
-    window->colormap = XCreateColormap(display, RootWindow(display, PlatformScreen()), f->visual.visual,
+    native->colormap = XCreateColormap(display, RootWindow(display, PlatformScreen()), f->visual.visual,
                                        writable ? AllocAll : AllocNone);
   }
   // A window already on the screen with another visual is made again with this one.
-  if (window->flWindow && window->flWindow->shown()) {
-    window->flWindow->hide();
+  if (XWindowOf(window)) {
+    native->flWindow->hide();
     ShowTopLevel(window);
-    window->needsPaint = true;
+    Invalidate(window);
   }
   return 1;
 }
@@ -293,7 +289,7 @@ RenderContext wglCreateContext(DeviceContext dc) {
   PlatformWindow* window = GLWindowOfDC(dc);
   if (!window || !window->pixelFormat) return nullptr;
   TrapXErrors();
-  GLXContext glx = glXCreateContext(PlatformDisplay(), &window->visual, nullptr, True);
+  GLXContext glx = glXCreateContext(PlatformDisplay(), &window->native->visual, nullptr, True);
   std::string refused = EndXErrorTrap();
   if (!refused.empty() || !glx) {
     if (glx) {
@@ -323,7 +319,7 @@ int wglMakeCurrent(DeviceContext dc, RenderContext context) {
   if (context->window && context->window->pixelFormat != window->pixelFormat) return 0;
   Window drawable = DrawableFor(window);
   TrapXErrors();
-  bool made = glXMakeCurrent(PlatformDisplay(), drawable, (GLXContext)context->glx);
+  bool made = glXMakeCurrent(PlatformDisplay(), drawable, context->glx);
   std::string refused = EndXErrorTrap();
   if (!made || !refused.empty()) {
     NoteFailure("the OpenGL context could not be made current" + (refused.empty() ? std::string() : " (" + refused + ")"));
@@ -338,7 +334,7 @@ int wglMakeCurrent(DeviceContext dc, RenderContext context) {
 int wglDeleteContext(RenderContext context) {
   if (!context || !liveContexts.count(context)) return 0;
   if (currentContext == context) Unbind();
-  glXDestroyContext(PlatformDisplay(), (GLXContext)context->glx);
+  glXDestroyContext(PlatformDisplay(), context->glx);
   liveContexts.erase(context);
   delete context;
   return 1;

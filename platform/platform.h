@@ -1,7 +1,9 @@
 // Non-portable functions: the few window, dialog, message, timer, GDI and
 // GL-context operations the program uses, in the shape the program calls them.
-// Implemented over FLTK/GLX for the real program (platform/fltk_*.cpp) and
-// headless over OSMesa for tests and benchmarks (platform/headless.cpp).
+// On Windows each is the Win32 call (platform/win32_*.cpp); elsewhere one
+// emulation core (platform/core_*.cpp) serves the FLTK/GLX backend of the
+// real program (platform/fltk_*.cpp) and the headless one over OSMesa for
+// tests and benchmarks (platform/headless*.cpp).
 // Nothing outside platform/ includes a toolkit or X11 header.
 #pragma once
 
@@ -156,6 +158,12 @@ int SetScrollPos(WindowHandle window, int bar, int position, int redraw);  // re
 int MessageBox(WindowHandle owner, const char* text, const char* caption, unsigned style);
 
 // ---- resources --------------------------------------------------------------
+// The program's templates, bitmaps and icons (resources.h), handed over
+// first thing in ProgramMain; CreateDialogParam and the loads below find them
+// there. The table is copied; the arrays it points to must live as long as
+// the program. On Windows the bitmaps and icons are the executable's own.
+struct ResourceTable;
+void SetProgramResources(const ResourceTable* resources);
 IconHandle LoadIcon(InstanceHandle instance, int id);
 CursorHandle LoadCursor(InstanceHandle instance, int id);   // instance null, IDC_ARROW
 BitmapHandle LoadBitmap(InstanceHandle instance, int id);   // null when missing or undecodable

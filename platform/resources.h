@@ -1,6 +1,6 @@
 // The program's resources as the platform reads them: dialog templates,
-// bitmaps and icons, found by name or number. The program defines
-// programResources (panels/resources.cpp); the platform only reads it.
+// bitmaps and icons, found by name or number. The program hands its table
+// to the platform (SetProgramResources in platform.h) before anything else.
 #pragma once
 
 struct DialogItem {
@@ -36,5 +36,3 @@ struct ResourceTable {
   const BinaryResource* icons;
   int iconCount;
 };
-
-extern const ResourceTable programResources;

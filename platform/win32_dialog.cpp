@@ -1,7 +1,7 @@
-// Dialogs on Win32: a modeless dialog built in memory from the program's
-// template table (the same table the other platforms read) and handed to
-// CreateDialogIndirectParamA; its controls, scroll bars and message boxes.
-// Relies on win32_api.h and the program's resources (resources.h).
+// Dialogs on Win32: a modeless dialog built in memory from the template table
+// the program hands over (the same table the other backends read) and given
+// to CreateDialogIndirectParamA; its controls, scroll bars and message boxes.
+// Relies on win32_api.h and resources.h.
 #include <cstring>
 #include <vector>
 
@@ -92,10 +92,11 @@ std::vector<WORD> BuildTemplate(const DialogTemplate& dialog) {
   return out.words;
 }
 
+ResourceTable resources = {};
+
 const DialogTemplate* FindTemplate(const char* name) {
-  if (name == nullptr) return nullptr;
-  for (int i = 0; i < programResources.dialogCount; ++i)
-    if (std::strcmp(programResources.dialogs[i].name, name) == 0) return &programResources.dialogs[i];
+  for (int i = 0; name != nullptr && i < resources.dialogCount; ++i)
+    if (std::strcmp(resources.dialogs[i].name, name) == 0) return &resources.dialogs[i];
   return nullptr;
 }
 
@@ -117,6 +118,10 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 }
 
 }  // namespace
+
+// Bitmaps and icons are the executable's own resources (panels/heatball.rc):
+// only the templates are kept.
+void SetProgramResources(const ResourceTable* table) { resources = table != nullptr ? *table : ResourceTable{}; }
 
 WindowHandle CreateDialogParam(InstanceHandle instance, const char* templateName, WindowHandle owner,
                                DialogProc proc, intptr_t param) {

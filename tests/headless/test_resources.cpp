@@ -39,4 +39,9 @@ const BinaryResource bitmaps[] = {{104, bitmapBytes, sizeof bitmapBytes}, {105, 
 
 }  // namespace
 
-const ResourceTable programResources = {dialogs, 2, bitmaps, 2, nullptr, 0};
+const ResourceTable testResources = {dialogs, 2, bitmaps, 2, nullptr, 0};
+
+// Handed to the platform before any test runs, as the program's entry hands its own.
+struct HandOver {
+  HandOver() { SetProgramResources(&testResources); }
+} handOver;

@@ -99,7 +99,7 @@ class LoopTest : public ::testing::Test {
     frames = 0;
   }
   void TearDown() override {
-    if (IsLiveWindow(window)) DefWindowProc(window, WM_CLOSE, 0, 0);
+    if (Live(window)) DefWindowProc(window, WM_CLOSE, 0, 0);
     Message m;
     while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE_FLAG)) {}   // the quit request of WM_DESTROY, if any
   }
@@ -107,7 +107,7 @@ class LoopTest : public ::testing::Test {
 };
 
 TEST_F(LoopTest, ABurstOfRequestsDrawsOneFrame) {
-  for (int i = 0; i < 50; ++i) PostToQueue(window, WM_USER_REQUEST, 0, 0);
+  for (int i = 0; i < 50; ++i) Post(window, WM_USER_REQUEST, 0, 0);
   SetTimer(window, 1, 300, nullptr);
   quitAfterTicks = 1;
   EXPECT_EQ(RunLoop(), 7);
@@ -159,7 +159,7 @@ TEST_F(LoopTest, TicksMissedWhileBusyComeAsOneMessage) {
 TEST_F(LoopTest, PeekWithoutRemovingLeavesTheMessageAndPostedMessagesComeFirst) {
   SetTimer(window, 5, 10, nullptr);
   usleep(30 * 1000);
-  PostToQueue(window, WM_USER_REQUEST, 11, 22);
+  Post(window, WM_USER_REQUEST, 11, 22);
   Message m{};
   ASSERT_TRUE(PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE));
   EXPECT_EQ(m.message, WM_USER_REQUEST);   // before the pending WM_TIMER
@@ -185,9 +185,9 @@ TEST_F(LoopTest, QuitEndsGetMessageWithItsCode) {
 
 TEST_F(LoopTest, ClosingDestroysTheWindowAndDropsItsMessages) {
   SetTimer(window, 1, 10, nullptr);
-  PostToQueue(window, WM_USER_REQUEST, 0, 0);
+  Post(window, WM_USER_REQUEST, 0, 0);
   DefWindowProc(window, WM_CLOSE, 0, 0);
-  EXPECT_FALSE(IsLiveWindow(window));
+  EXPECT_FALSE(Live(window));
   usleep(30 * 1000);
   Message m{};
   int left = 0;

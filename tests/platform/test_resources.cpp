@@ -76,4 +76,9 @@ struct FillIcons {
 
 }  // namespace
 
-extern const ResourceTable programResources = {dialogs, 3, bitmaps, 1, icons, 1};
+const ResourceTable testResources = {dialogs, 3, bitmaps, 1, icons, 1};
+
+// Handed to the platform before any test runs, as the program's entry hands its own.
+struct HandOver {
+  HandOver() { SetProgramResources(&testResources); }
+} handOver;

@@ -6,17 +6,11 @@ find_package(X11 REQUIRED)
 find_library(FLTK_LIB fltk REQUIRED)
 find_path(FLTK_INCLUDE FL/Fl.H REQUIRED)
 
-add_library(platform_fltk_core STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/fltk_display.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/fltk_window.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/fltk_manager.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/fltk_controls.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/fltk_dialog.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/fltk_gdi.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/fltk_gl.cpp)
+add_library(platform_fltk_core STATIC fltk_display.cpp fltk_window.cpp fltk_manager.cpp fltk_controls.cpp
+            fltk_dialog.cpp fltk_gdi.cpp fltk_gl.cpp)
 target_include_directories(platform_fltk_core SYSTEM PRIVATE ${FLTK_INCLUDE} ${X11_INCLUDE_DIR})
 # The shared libfltk brings Xft, fontconfig and the other X libraries it needs.
 target_link_libraries(platform_fltk_core PUBLIC platform_core ${FLTK_LIB} OpenGL::GL ${X11_X11_LIB})
 
-add_library(platform_fltk STATIC ${CMAKE_CURRENT_LIST_DIR}/fltk_main.cpp)
+add_library(platform_fltk STATIC fltk_main.cpp)
 target_link_libraries(platform_fltk PUBLIC platform_fltk_core)

@@ -16,20 +16,27 @@ const Fl_Color kDarkShadow = fl_rgb_color(0, 0, 0);
 
 namespace {
 
-// The raised edge of a button: white and black outside, light and grey inside.
-void RaisedEdge(int x, int y, int w, int h) {
-  fl_color(kHighlight);
-  fl_xyline(x, y, x + w - 2);
-  fl_yxline(x, y, y + h - 2);
-  fl_color(kDarkShadow);
+// One bevel: the top and left lines in one colour, then the bottom and right ones in another.
+void Bevel(int x, int y, int w, int h, Fl_Color topLeft, Fl_Color bottomRight) {
+  fl_color(topLeft);
+  fl_xyline(x, y, x + w - 1);
+  fl_yxline(x, y, y + h - 1);
+  fl_color(bottomRight);
   fl_xyline(x, y + h - 1, x + w - 1);
   fl_yxline(x + w - 1, y, y + h - 1);
-  fl_color(kLight);
-  fl_xyline(x + 1, y + 1, x + w - 3);
-  fl_yxline(x + 1, y + 1, y + h - 3);
-  fl_color(kShadow);
-  fl_xyline(x + 1, y + h - 2, x + w - 2);
-  fl_yxline(x + w - 2, y + 1, y + h - 2);
+}
+
+// The raised edge of a button: white and black outside, light and grey inside.
+void RaisedEdge(int x, int y, int w, int h) {
+  Bevel(x, y, w, h, kHighlight, kDarkShadow);
+  Bevel(x + 1, y + 1, w - 2, h - 2, kLight, kShadow);
+}
+
+void Inset(int& x, int& y, int& w, int& h) {
+  x += 1;
+  y += 1;
+  w -= 2;
+  h -= 2;
 }
 
 void PressedEdge(int x, int y, int w, int h) {
@@ -78,10 +85,7 @@ void PushButton::draw() {
   if ((control_->style & 0xFu) == BS_DEFPUSHBUTTON || value()) {   // a default or pressed button has the black outer frame
     fl_color(kDarkShadow);
     fl_rect(X, Y, W, H);
-    X += 1;
-    Y += 1;
-    W -= 2;
-    H -= 2;
+    Inset(X, Y, W, H);
   }
   int shift = 0;
   if (value()) {
@@ -137,22 +141,11 @@ void StaticControl::draw() {
   if (control_->style & WS_BORDER) {   // the window border, outermost
     fl_color(kDarkShadow);
     fl_rect(X, Y, W, H);
-    X += 1;
-    Y += 1;
-    W -= 2;
-    H -= 2;
+    Inset(X, Y, W, H);
   }
   if (control_->style & SS_SUNKEN) {   // the half-sunken edge inside it
-    fl_color(kShadow);
-    fl_xyline(X, Y, X + W - 1);
-    fl_yxline(X, Y, Y + H - 1);
-    fl_color(kHighlight);
-    fl_xyline(X, Y + H - 1, X + W - 1);
-    fl_yxline(X + W - 1, Y, Y + H - 1);
-    X += 1;
-    Y += 1;
-    W -= 2;
-    H -= 2;
+    Bevel(X, Y, W, H, kShadow, kHighlight);
+    Inset(X, Y, W, H);
   }
   if (W <= 0 || H <= 0) return;
   if (control_->icon) {

@@ -3,8 +3,5 @@
 # through OSMesa (tools/install-deps installs it).
 find_library(OSMESA_LIB OSMesa REQUIRED)
 
-add_library(platform_headless STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/headless.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/headless_screen.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/headless_run.cpp)
+add_library(platform_headless STATIC headless.cpp headless_screen.cpp headless_run.cpp)
 target_link_libraries(platform_headless PUBLIC platform_core ${OSMESA_LIB})

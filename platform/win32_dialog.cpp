@@ -16,6 +16,9 @@ struct TemplateWriter {
   void Word(unsigned value) { words.push_back((WORD)value); }
   void Long(unsigned value) { Word(value & 0xFFFF); Word(value >> 16); }
   void AlignToLong() { if (words.size() % 2 != 0) Word(0); }
+  void Rectangle(int x, int y, int width, int height) {   // dialog units
+    for (int value : {x, y, width, height}) Word((unsigned)value);
+  }
   // A string as UTF-16 with its terminating zero, converted as the A functions do.
   void Text(const char* text) {
     const int length = text == nullptr ? 0 : (int)std::strlen(text);
@@ -64,10 +67,7 @@ std::vector<WORD> BuildTemplate(const DialogTemplate& dialog) {
   out.Long(dialog.style);
   out.Long(0);   // extended style
   out.Word((unsigned)dialog.itemCount);
-  out.Word((unsigned)dialog.x);
-  out.Word((unsigned)dialog.y);
-  out.Word((unsigned)dialog.width);
-  out.Word((unsigned)dialog.height);
+  out.Rectangle(dialog.x, dialog.y, dialog.width, dialog.height);
   out.Word(0);   // no menu
   out.Word(0);   // the dialog class
   out.Text(dialog.caption);
@@ -80,10 +80,7 @@ std::vector<WORD> BuildTemplate(const DialogTemplate& dialog) {
     out.AlignToLong();
     out.Long(item.style);
     out.Long(0);   // extended style
-    out.Word((unsigned)item.x);
-    out.Word((unsigned)item.y);
-    out.Word((unsigned)item.width);
-    out.Word((unsigned)item.height);
+    out.Rectangle(item.x, item.y, item.width, item.height);
     out.Word((unsigned)item.id & 0xFFFF);
     WriteClass(out, item.className);
     WriteItemText(out, item.text);

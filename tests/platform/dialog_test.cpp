@@ -1,6 +1,7 @@
-// Dialogs from templates: dialog units to pixels as the Windows dialog
-// manager computes them, the controls, their notifications, the scroll bar's
-// requests, painting through BeginPaint and StretchBlt, the message box.
+// Dialogs on the FLTK backend: the fonts' base units, templates on the
+// screen, the controls drawn, their notifications, the scroll bar's requests,
+// painting through the queue with BeginPaint and StretchBlt, the message box.
+// Dialog units and the controls' state are the core's, tested in tests/headless.
 #include "tests/platform/support.h"
 #include "platform/fltk_controls.h"
 
@@ -53,7 +54,7 @@ class DialogTest : public ::testing::Test {
     Drain();
   }
   void OpenPanel() {
-    panel = CreateDialogParam(ProgramInstance(), "TestPanel", nullptr, TestDialogProc, 42);
+    panel = CreateDialogParam(ProgramInstance(), "Panel", nullptr, TestDialogProc, 42);
     ASSERT_NE(panel, nullptr);
     ASSERT_TRUE(WaitViewable(panel));
     Drain();
@@ -86,30 +87,6 @@ class DialogTest : public ::testing::Test {
   }
   WindowHandle panel = nullptr;
 };
-
-TEST(DialogUnits, MulDivRoundsHalfAwayFromZero) {
-  struct Case { int a, b, c, expected; } cases[] = {
-      {147, 6, 4, 221}, {131, 15, 8, 246}, {400, 6, 4, 600}, {16, 15, 8, 30},
-      {5, 6, 4, 8}, {-3, 6, 4, -5}, {3, -6, 4, -5}, {7, 1, 2, 4}, {10, 96, 72, 13}, {9, 96, 72, 12},
-      {11, 96, 72, 15}, {1, 1, 0, -1},
-  };
-  for (const Case& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << " * " << c.b << " / " << c.c;
-}
-
-TEST(DialogUnits, BaseUnitsComeFromTheAverageWidthOfTheLettersAndTheCharacterHeight) {
-  struct Case { int letters, height, x; } cases[] = {
-      {285, 15, 5}, {286, 15, 6}, {312, 15, 6}, {337, 15, 6}, {338, 15, 7}, {364, 16, 7}, {234, 13, 5},
-  };
-  for (const Case& c : cases) {
-    DialogBaseUnits u = BaseUnitsFromMetrics(c.letters, c.height);
-    EXPECT_EQ(u.x, c.x) << c.letters;
-    EXPECT_EQ(u.y, c.height);
-  }
-  DialogBaseUnits u = BaseUnitsFromMetrics(300, 15);
-  EXPECT_EQ(DialogXToPixels(147, u), 221);
-  EXPECT_EQ(DialogYToPixels(131, u), 246);
-  EXPECT_EQ(DialogXToPixels(0, u), 0);
-}
 
 TEST_F(DialogTest, ArialAtTenPointsMeasuresLikeWindowsArial) {
   OpenDisplayForTests();
@@ -152,7 +129,7 @@ TEST_F(DialogTest, AnOwnedDialogCountsFromItsOwnersClientArea) {
   WindowHandle owner = CreateWindow("OwnerTest", "owner", WS_OVERLAPPEDWINDOW, 300, 200, 400, 300, nullptr);
   ShowWindow(owner, SW_SHOWNORMAL);
   ASSERT_TRUE(WaitViewable(owner));
-  panel = CreateDialogParam(ProgramInstance(), "TestPanel", owner, TestDialogProc, 0);
+  panel = CreateDialogParam(ProgramInstance(), "Panel", owner, TestDialogProc, 0);
   ASSERT_TRUE(WaitViewable(panel));
   DialogBaseUnits u = BaseUnitsOfFont("Arial", 10);
   int x, y, w, h;
@@ -278,29 +255,11 @@ TEST_F(DialogTest, DraggingTheThumbTracksAndEndsWithItsPosition) {
   }
 }
 
-TEST_F(DialogTest, ScrollRangeAndPositionFollowWin32) {
-  OpenPanel();
-  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 300, 0), 128);
-  EXPECT_EQ(SetScrollPos(bar, SB_CTL, -5, 0), 255) << "positions are kept within the range";
-  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 10, 0), 0);
-  EXPECT_EQ(SetScrollRange(bar, SB_CTL, 20, 40, 0), 1);
-  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 30, 0), 20) << "a new range pulls the position into it";
-  EXPECT_EQ(SetScrollPos(bar, 1 /* SB_VERT */, 30, 0), 0);
-  EXPECT_EQ(SetScrollPos(GetDlgItem(panel, 1008), SB_CTL, 3, 0), 0) << "a button has no scroll position";
-}
-
-TEST_F(DialogTest, PaintingDrawsTheBitmapInsideTheDialogsOwnDrawing) {
+// The face and the controls are FLTK's; the procedure paints over the face
+// when the queue hands it WM_PAINT, after each expose of the face.
+TEST_F(DialogTest, PaintingThroughTheQueueDrawsTheBitmapOverTheFace) {
   paintLegend = true;
   OpenPanel();
-  BitmapInfo info{};
-  BitmapHandle bitmap = LoadBitmap(ProgramInstance(), 104);
-  ASSERT_NE(bitmap, nullptr);
-  EXPECT_EQ(GetObject(bitmap, sizeof info, &info), (int)sizeof info);
-  EXPECT_EQ(info.bmWidth, 4);
-  EXPECT_EQ(info.bmHeight, 2);
-  EXPECT_EQ(info.bmBitsPixel, 24);
-  EXPECT_EQ(info.bmWidthBytes, 12);
-  EXPECT_EQ(LoadBitmap(ProgramInstance(), 999), nullptr);
   struct Case { int x, y; unsigned long rgb; } cases[] = {
       {5, 0, 0xFF0000}, {6, 1, 0xFF0000}, {7, 0, 0x00FF00}, {9, 1, 0x0000FF}, {11, 0, 0xFFFFFF},
       {5, 2, 0x000000}, {7, 3, 0x808080}, {9, 2, 0xFFFF00}, {12, 3, 0x00FFFF}, {4, 0, 0xC0C0C0}, {13, 0, 0xC0C0C0},
@@ -311,6 +270,18 @@ TEST_F(DialogTest, PaintingDrawsTheBitmapInsideTheDialogsOwnDrawing) {
   XClearArea(PlatformDisplay(), XWindowOf(panel), 0, 0, 0, 0, True);
   ASSERT_TRUE(PumpUntil([&] { return CountSeen(WM_PAINT, panel) > before; }));
   EXPECT_EQ(PixelAt(panel, 9, 1), 0x0000FFul);
+
+  // A control drawn again (pressed and let go) leaves the painting alone.
+  int paints = CountSeen(WM_PAINT, panel);
+  int x, y, w, h;
+  ScreenRect(GetDlgItem(panel, 1008), &x, &y, &w, &h);
+  MovePointer(x + w / 2, y + h / 2);
+  Button(1, true);
+  Button(1, false);
+  ASSERT_TRUE(PumpUntil([&] { return CountSeen(WM_COMMAND, panel) == 1; }));
+  Drain();
+  EXPECT_EQ(PixelAt(panel, 9, 1), 0x0000FFul);
+  EXPECT_EQ(CountSeen(WM_PAINT, panel), paints) << "a button's own redraw asks the dialog for no paint";
 }
 
 TEST_F(DialogTest, TheMessageBoxShowsTheTextAndCaptionAndReturnsOk) {

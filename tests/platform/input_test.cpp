@@ -142,7 +142,7 @@ TEST_F(InputTest, WithoutCaptureAReleaseOutsideIsNotDelivered) {
 }
 
 TEST_F(InputTest, ACloseRequestBecomesWmCloseAndDestroysTheWindowWithWhatItOwns) {
-  WindowHandle panel = CreateDialogParam(ProgramInstance(), "TestPanel", window, PanelProc, 0);
+  WindowHandle panel = CreateDialogParam(ProgramInstance(), "Panel", window, PanelProc, 0);
   ASSERT_NE(panel, nullptr);
   ASSERT_TRUE(WaitViewable(panel));
   SendCloseRequest(window);
@@ -162,7 +162,7 @@ TEST_F(InputTest, ACloseRequestBecomesWmCloseAndDestroysTheWindowWithWhatItOwns)
 }
 
 TEST_F(InputTest, APanelWithoutCloseBoxIgnoresCloseRequestsAndEscape) {
-  WindowHandle panel = CreateDialogParam(ProgramInstance(), "TestPanel", window, PanelProc, 0);
+  WindowHandle panel = CreateDialogParam(ProgramInstance(), "Panel", window, PanelProc, 0);
   ASSERT_TRUE(WaitViewable(panel));
   SendCloseRequest(panel);
   int x, y, w, h;
@@ -184,7 +184,7 @@ TEST_F(InputTest, APanelWithoutCloseBoxIgnoresCloseRequestsAndEscape) {
 }
 
 TEST_F(InputTest, ADialogWithACloseBoxHearsTheCloseRequest) {
-  WindowHandle dialog = CreateDialogParam(ProgramInstance(), "TestClosable", nullptr, PanelProc, 0);
+  WindowHandle dialog = CreateDialogParam(ProgramInstance(), "Closable", nullptr, PanelProc, 0);
   ASSERT_TRUE(WaitViewable(dialog));
   SendCloseRequest(dialog);
   ASSERT_TRUE(PumpUntil([&] { return CountSeen(WM_CLOSE, dialog) == 1; }));

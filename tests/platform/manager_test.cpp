@@ -222,7 +222,7 @@ TEST_F(ManagerTest, TheManagerFindsAFixedSizeAndAnOwnedDialogBeforeTheMap) {
   Manager manager(false);
   ASSERT_TRUE(manager.Start());
   OpenWindow(100, 120);
-  WindowHandle dialog = CreateDialogParam(ProgramInstance(), "TestPanel", window, QuietDialogProc, 0);
+  WindowHandle dialog = CreateDialogParam(ProgramInstance(), "Panel", window, QuietDialogProc, 0);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(WaitViewable(dialog));
   std::vector<MapRequestSeen> maps = manager.Maps();
@@ -392,7 +392,7 @@ TEST(WorkArea, ARectangleMovesInByAsLittleAsNeeded) {
 TEST_F(ManagerTest, AnOwnedDialogThatWouldLeaveTheScreenMovesIn) {
   int screenW = DisplayWidth(PlatformDisplay(), PlatformScreen());
   OpenWindow(screenW - 250, 100);
-  WindowHandle dialog = CreateDialogParam(ProgramInstance(), "TestPanel", window, QuietDialogProc, 0);
+  WindowHandle dialog = CreateDialogParam(ProgramInstance(), "Panel", window, QuietDialogProc, 0);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(WaitViewable(dialog));
   int x, y, w, h;

@@ -61,9 +61,15 @@ class TopLevel : public Fl_Window {
   int handle(int event) override {
     if (event == FL_KEYBOARD || event == FL_KEYUP || event == FL_SHORTCUT) return 1;
     if (window_->kind != WindowKind::Main) return Fl_Window::handle(event);
-    if (event == FL_PUSH || event == FL_RELEASE || event == FL_DRAG || event == FL_MOVE) Mouse(event);
-    return event == FL_ENTER || event == FL_LEAVE || event == FL_FOCUS || event == FL_UNFOCUS ? 1
-                                                                                                : Fl_Window::handle(event);
+    switch (event) {
+      case FL_PUSH: case FL_RELEASE: case FL_DRAG: case FL_MOVE:
+        Mouse(event);
+        return 1;
+      case FL_ENTER: case FL_LEAVE: case FL_FOCUS: case FL_UNFOCUS:
+        return 1;
+      default:
+        return Fl_Window::handle(event);
+    }
   }
 
   void resize(int x, int y, int w, int h) override {

@@ -2,7 +2,7 @@
 // the entry hands to the platform: the templates, bitmap 104 and icon 32512.
 #pragma once
 
-#include "platform/resources.h"
+#include "platform/platform.h"
 
 extern const DialogTemplate dialogTemplates[3];
 extern const ResourceTable programResources;

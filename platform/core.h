@@ -1,6 +1,6 @@
 // The emulation core: the part of platform.h that needs no screen, written
-// once and used by the FLTK backend and the headless one. Relies on platform.h
-// and resources.h; a backend supplies the functions under "what a backend
+// once and used by the FLTK backend and the headless one. Relies on
+// platform.h; a backend supplies the functions under "what a backend
 // supplies" (fltk_*.cpp, headless*.cpp).
 //
 // - Windows, dialogs and controls are records. A record is kept until
@@ -16,7 +16,6 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "platform/resources.h"
 
 #include <cstdint>
 #include <string>

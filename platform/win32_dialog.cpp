@@ -1,7 +1,7 @@
 // Dialogs on Win32: a modeless dialog built in memory from the template table
 // the program hands over (the same table the other backends read) and given
 // to CreateDialogIndirectParamA; its controls, scroll bars and message boxes.
-// Relies on win32_api.h and resources.h.
+// Relies on win32_api.h.
 #include <cstring>
 #include <vector>
 

@@ -10,6 +10,6 @@
 // yellow, cyan. Bitmap 105: cut short. Icon 32512: red, its left half transparent.
 #pragma once
 
-#include "platform/resources.h"
+#include "platform/platform.h"
 
 extern const ResourceTable testResources;

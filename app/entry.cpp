@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/redraw.h"
 #include "app/shell_state.h"
+#include "panels/dialog_templates.h"
 #include "panels/panels.h"
 
 namespace {
@@ -24,6 +25,7 @@ int RunMessageLoop() {
 }  // namespace
 
 int ProgramMain(InstanceHandle instance, InstanceHandle, const char*, int showCommand) {
+  SetProgramResources(&programResources);
   WindowClass windowClass = {};
   windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
   windowClass.windowProc = MainWndProc;

@@ -1,8 +1,8 @@
 // The program's resources: the three dialog templates, bitmap 104 (the
-// colour-scale legend) and icon 32512, embedded in the executable at build time.
+// colour-scale legend) and icon 32512, embedded in the executable at build
+// time; the entry hands them to the platform.
 #include "panels/dialog_templates.h"
 #include "panels/embedded_resources.h"
-#include "platform/resources.h"
 
 namespace {
 const BinaryResource bitmaps[] = {{104, legendBitmap104, legendBitmap104Size}};

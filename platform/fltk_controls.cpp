@@ -1,5 +1,6 @@
-// The dialog window and its controls: Windows' classic look and Win32
-// notifications (BN_CLICKED, WM_VSCROLL requests) posted to the dialog. Relies on FLTK 1.3.
+// The dialog controls: Windows' classic look and Win32 notifications
+// (BN_CLICKED, WM_VSCROLL requests) posted to the dialog. Relies on
+// fltk_controls.h and FLTK 1.3.
 #include "platform/fltk_controls.h"
 
 #include <FL/Fl.H>
@@ -15,22 +16,27 @@ const Fl_Color kDarkShadow = fl_rgb_color(0, 0, 0);
 
 namespace {
 
-PlatformWindow* drawing = nullptr;
+// One bevel: the top and left lines in one colour, then the bottom and right ones in another.
+void Bevel(int x, int y, int w, int h, Fl_Color topLeft, Fl_Color bottomRight) {
+  fl_color(topLeft);
+  fl_xyline(x, y, x + w - 1);
+  fl_yxline(x, y, y + h - 1);
+  fl_color(bottomRight);
+  fl_xyline(x, y + h - 1, x + w - 1);
+  fl_yxline(x + w - 1, y, y + h - 1);
+}
 
 // The raised edge of a button: white and black outside, light and grey inside.
 void RaisedEdge(int x, int y, int w, int h) {
-  fl_color(kHighlight);
-  fl_xyline(x, y, x + w - 2);
-  fl_yxline(x, y, y + h - 2);
-  fl_color(kDarkShadow);
-  fl_xyline(x, y + h - 1, x + w - 1);
-  fl_yxline(x + w - 1, y, y + h - 1);
-  fl_color(kLight);
-  fl_xyline(x + 1, y + 1, x + w - 3);
-  fl_yxline(x + 1, y + 1, y + h - 3);
-  fl_color(kShadow);
-  fl_xyline(x + 1, y + h - 2, x + w - 2);
-  fl_yxline(x + w - 2, y + 1, y + h - 2);
+  Bevel(x, y, w, h, kHighlight, kDarkShadow);
+  Bevel(x + 1, y + 1, w - 2, h - 2, kLight, kShadow);
+}
+
+void Inset(int& x, int& y, int& w, int& h) {
+  x += 1;
+  y += 1;
+  w -= 2;
+  h -= 2;
 }
 
 void PressedEdge(int x, int y, int w, int h) {
@@ -59,45 +65,15 @@ void DrawPlainText(const std::string& text, int x, int y, int w, int h, Fl_Align
   fl_pop_clip();
 }
 
-// ---- the dialog window --------------------------------------------------------
-DialogWindow::DialogWindow(PlatformWindow* dialog, int x, int y, int w, int h)
-    : Fl_Double_Window(x, y, w, h), dialog_(dialog) {
-  box(FL_FLAT_BOX);
-  color(kFace);
-}
-
-PlatformWindow* DialogWindow::Drawing() { return drawing; }
-
-int DialogWindow::handle(int event) {
-  // No dialog keyboard interface: no Tab or arrow navigation, no Enter for
-  // the default button, no Escape.
-  if (event == FL_KEYBOARD || event == FL_SHORTCUT || event == FL_KEYUP) return 1;
-  return Fl_Double_Window::handle(event);
-}
-
-// The dialog's face first, then its procedure's WM_PAINT (which may draw
-// through BeginPaint's device context into FLTK's drawing), then the controls.
-void DialogWindow::draw() {
-  fl_color(kFace);
-  fl_rectf(0, 0, w(), h());
-  if (IsLiveWindow(dialog_) && !dialog_->destroying) {
-    PlatformWindow* outer = drawing;
-    drawing = dialog_;
-    SendToWindow(dialog_, WM_PAINT, 0, 0);
-    drawing = outer;
-  }
-  draw_children();
-}
-
 // ---- push button ------------------------------------------------------------
-PushButton::PushButton(PlatformWindow* control, int x, int y, int w, int h, bool isDefault, Fl_Font font,
-                       int size)
-    : Fl_Button(x, y, w, h), control_(control), default_(isDefault), font_(font), size_(size) {
+PushButton::PushButton(PlatformWindow* control, Fl_Font font, int size)
+    : Fl_Button(control->x, control->y, control->width, control->height), control_(control), font_(font),
+      size_(size) {
   visible_focus(0);
   callback([](Fl_Widget*, void* data) {
     PlatformWindow* control = static_cast<PlatformWindow*>(data);
-    if (!IsLiveWindow(control) || !IsLiveWindow(control->parent)) return;
-    PostToQueue(control->parent, WM_COMMAND, MakeWParam((unsigned)control->id, BN_CLICKED), (intptr_t)control);
+    if (Clickable(control))
+      Post(control->parent, WM_COMMAND, MakeWParam((unsigned)control->id, BN_CLICKED), (intptr_t)control);
   }, control);
 }
 
@@ -106,13 +82,10 @@ void PushButton::draw() {
   fl_color(kFace);
   fl_rectf(X, Y, W, H);
   if (W < 2 || H < 2) return;
-  if (default_ || value()) {   // a default or pressed button has the black outer frame
+  if ((control_->style & 0xFu) == BS_DEFPUSHBUTTON || value()) {   // a default or pressed button has the black outer frame
     fl_color(kDarkShadow);
     fl_rect(X, Y, W, H);
-    X += 1;
-    Y += 1;
-    W -= 2;
-    H -= 2;
+    Inset(X, Y, W, H);
   }
   int shift = 0;
   if (value()) {
@@ -122,14 +95,15 @@ void PushButton::draw() {
   } else {
     RaisedEdge(X, Y, W, H);
   }
-  if (IsLiveWindow(control_))
-    DrawPlainText(control_->caption, X + 2 + shift, Y + 2 + shift, W - 4, H - 4, FL_ALIGN_CENTER, font_,
+  if (Live(control_))
+    DrawPlainText(control_->text, X + 2 + shift, Y + 2 + shift, W - 4, H - 4, FL_ALIGN_CENTER, font_,
                   size_, kDarkShadow);
 }
 
 // ---- group box --------------------------------------------------------------
-GroupBox::GroupBox(PlatformWindow* control, int x, int y, int w, int h, Fl_Font font, int size)
-    : Fl_Widget(x, y, w, h), control_(control), font_(font), size_(size) {}
+GroupBox::GroupBox(PlatformWindow* control, Fl_Font font, int size)
+    : Fl_Widget(control->x, control->y, control->width, control->height), control_(control), font_(font),
+      size_(size) {}
 
 void GroupBox::draw() {
   fl_font(font_, size_);
@@ -144,52 +118,40 @@ void GroupBox::draw() {
   fl_yxline(X + 1, top + 1, bottom - 3);
   fl_xyline(X, bottom - 1, X + W - 1);
   fl_yxline(X + W - 1, top, bottom - 1);
-  if (!IsLiveWindow(control_) || control_->caption.empty()) return;
-  int textWidth = (int)(fl_width(control_->caption.c_str()) + 0.5);
+  if (!Live(control_) || control_->text.empty()) return;
+  int textWidth = (int)(fl_width(control_->text.c_str()) + 0.5);
   int left = X + 8;
   int room = std::max(0, std::min(textWidth + 4, W - 16));
   fl_color(kFace);
   fl_rectf(left - 2, y(), room, textHeight);
-  DrawPlainText(control_->caption, left, y(), room, textHeight, FL_ALIGN_LEFT | FL_ALIGN_INSIDE, font_, size_,
+  DrawPlainText(control_->text, left, y(), room, textHeight, FL_ALIGN_LEFT | FL_ALIGN_INSIDE, font_, size_,
                 kDarkShadow);
 }
 
 // ---- static text and icon -------------------------------------------------------
-StaticControl::StaticControl(PlatformWindow* control, int x, int y, int w, int h, Fl_Font font, int size)
-    : Fl_Widget(x, y, w, h), control_(control), font_(font), size_(size) {}
+StaticControl::StaticControl(PlatformWindow* control, Fl_Font font, int size)
+    : Fl_Widget(control->x, control->y, control->width, control->height), control_(control), font_(font),
+      size_(size) {}
 
 void StaticControl::draw() {
-  if (!IsLiveWindow(control_)) return;
+  if (!Live(control_)) return;
   int X = x(), Y = y(), W = w(), H = h();
   fl_color(kFace);
   fl_rectf(X, Y, W, H);
   if (control_->style & WS_BORDER) {   // the window border, outermost
     fl_color(kDarkShadow);
     fl_rect(X, Y, W, H);
-    X += 1;
-    Y += 1;
-    W -= 2;
-    H -= 2;
+    Inset(X, Y, W, H);
   }
   if (control_->style & SS_SUNKEN) {   // the half-sunken edge inside it
-    fl_color(kShadow);
-    fl_xyline(X, Y, X + W - 1);
-    fl_yxline(X, Y, Y + H - 1);
-    fl_color(kHighlight);
-    fl_xyline(X, Y + H - 1, X + W - 1);
-    fl_yxline(X + W - 1, Y, Y + H - 1);
-    X += 1;
-    Y += 1;
-    W -= 2;
-    H -= 2;
+    Bevel(X, Y, W, H, kShadow, kHighlight);
+    Inset(X, Y, W, H);
   }
   if (W <= 0 || H <= 0) return;
-  if (control_->control == ControlKind::Icon) {
-    if (control_->icon) {
-      fl_push_clip(X, Y, W, H);
-      DrawIcon(control_->icon, X, Y, 192, 192, 192);
-      fl_pop_clip();
-    }
+  if (control_->icon) {
+    fl_push_clip(X, Y, W, H);
+    DrawIcon(control_->icon, X, Y, 192, 192, 192);
+    fl_pop_clip();
     return;
   }
   Fl_Align align = FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP;
@@ -197,7 +159,7 @@ void StaticControl::draw() {
   if (kind == 1) align |= 0;                  // SS_CENTER: FLTK centres by default
   else if (kind == 2) align |= FL_ALIGN_RIGHT;   // SS_RIGHT
   else align |= FL_ALIGN_LEFT;
-  DrawPlainText(control_->caption, X, Y, W, H, align, font_, size_, kDarkShadow);
+  DrawPlainText(control_->text, X, Y, W, H, align, font_, size_, kDarkShadow);
 }
 
 // ---- vertical scroll bar ----------------------------------------------------
@@ -205,7 +167,8 @@ void StaticControl::draw() {
 // SB_PAGEUP/SB_PAGEDOWN (repeating while held), the thumb SB_THUMBTRACK while
 // dragged and SB_THUMBPOSITION when let go; every release ends with
 // SB_ENDSCROLL. The stored position moves only by SetScrollPos.
-ScrollBar::ScrollBar(PlatformWindow* control, int x, int y, int w, int h) : Fl_Widget(x, y, w, h), control_(control) {
+ScrollBar::ScrollBar(PlatformWindow* control)
+    : Fl_Widget(control->x, control->y, control->width, control->height), control_(control) {
   visible_focus(0);
 }
 
@@ -222,14 +185,14 @@ int ScrollBar::ThumbTopFor(int position) const {
   int lo = control_->scrollMin, hi = control_->scrollMax;
   if (hi <= lo) return ArrowSize();
   position = std::max(lo, std::min(hi, position));
-  return ArrowSize() + MulDivRound(position - lo, Travel(), hi - lo);
+  return ArrowSize() + MulDiv(position - lo, Travel(), hi - lo);
 }
 
 int ScrollBar::PositionForThumbTop(int top) const {
   int lo = control_->scrollMin, hi = control_->scrollMax;
   int offset = std::max(0, std::min(Travel(), top - ArrowSize()));
   if (hi <= lo || Travel() == 0) return lo;
-  return lo + MulDivRound(offset, hi - lo, Travel());
+  return lo + MulDiv(offset, hi - lo, Travel());
 }
 
 ScrollBar::Zone ScrollBar::ZoneAt(int ey) const {
@@ -245,13 +208,13 @@ ScrollBar::Zone ScrollBar::ZoneAt(int ey) const {
 }
 
 void ScrollBar::Request(unsigned request, int position) {
-  if (!IsLiveWindow(control_) || !IsLiveWindow(control_->parent)) return;
-  PostToQueue(control_->parent, WM_VSCROLL, MakeWParam(request, (unsigned)position), (intptr_t)control_);
+  if (!Live(control_) || !Live(control_->parent)) return;
+  Post(control_->parent, WM_VSCROLL, MakeWParam(request, (unsigned)position), (intptr_t)control_);
 }
 
 void ScrollBar::Repeat(void* data) {
   ScrollBar* bar = static_cast<ScrollBar*>(data);
-  if (!IsLiveWindow(bar->control_) || bar->pressed_ == NoZone || bar->pressed_ == Thumb) return;
+  if (!Live(bar->control_) || bar->pressed_ == NoZone || bar->pressed_ == Thumb) return;
   if (bar->inZone_ && bar->ZoneAt(Fl::event_y()) == bar->pressed_) {
     static const unsigned requests[] = {0, SB_LINEUP, SB_PAGEUP, 0, SB_PAGEDOWN, SB_LINEDOWN};
     bar->Request(requests[bar->pressed_], 0);
@@ -260,7 +223,7 @@ void ScrollBar::Repeat(void* data) {
 }
 
 int ScrollBar::handle(int event) {
-  if (!IsLiveWindow(control_)) return 0;
+  if (!Live(control_)) return 0;
   switch (event) {
     case FL_PUSH: {
       if (Fl::event_button() != FL_LEFT_MOUSE || pressed_ != NoZone) return 1;
@@ -320,7 +283,7 @@ int ScrollBar::handle(int event) {
 }
 
 void ScrollBar::draw() {
-  if (!IsLiveWindow(control_)) return;
+  if (!Live(control_)) return;
   int X = x(), Y = y(), W = w(), H = h();
   int arrow = ArrowSize();
   fl_color(fl_rgb_color(224, 224, 224));   // the trough

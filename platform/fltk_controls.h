@@ -1,11 +1,11 @@
 // The dialog controls drawn the way Windows draws them: push buttons, group
-// boxes, static texts and icons, vertical scroll bars. Relies on FLTK 1.3.
+// boxes, static texts and icons, vertical scroll bars; each reads the core's
+// record of its control. Relies on fltk_internal.h and FLTK 1.3.
 #pragma once
 
 #include "platform/fltk_internal.h"
 
 #include <FL/Fl_Button.H>
-#include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Widget.H>
 
 #include <string>
@@ -17,32 +17,20 @@ extern const Fl_Color kFace, kHighlight, kLight, kShadow, kDarkShadow;
 void DrawPlainText(const std::string& text, int x, int y, int w, int h, Fl_Align align, Fl_Font font,
                    int size, Fl_Color color);
 
-class DialogWindow : public Fl_Double_Window {
- public:
-  DialogWindow(PlatformWindow* dialog, int x, int y, int w, int h);
-  int handle(int event) override;
-  void draw() override;
-  static PlatformWindow* Drawing();   // the dialog being drawn by FLTK right now, if any
-
- private:
-  PlatformWindow* dialog_;
-};
-
 class PushButton : public Fl_Button {
  public:
-  PushButton(PlatformWindow* control, int x, int y, int w, int h, bool isDefault, Fl_Font font, int size);
+  PushButton(PlatformWindow* control, Fl_Font font, int size);
   void draw() override;
 
  private:
   PlatformWindow* control_;
-  bool default_;
   Fl_Font font_;
   int size_;
 };
 
 class GroupBox : public Fl_Widget {
  public:
-  GroupBox(PlatformWindow* control, int x, int y, int w, int h, Fl_Font font, int size);
+  GroupBox(PlatformWindow* control, Fl_Font font, int size);
   void draw() override;
   int handle(int) override { return 0; }   // clicks go through to what it frames
 
@@ -54,7 +42,7 @@ class GroupBox : public Fl_Widget {
 
 class StaticControl : public Fl_Widget {
  public:
-  StaticControl(PlatformWindow* control, int x, int y, int w, int h, Fl_Font font, int size);
+  StaticControl(PlatformWindow* control, Fl_Font font, int size);
   void draw() override;
   int handle(int) override { return 0; }
 
@@ -66,7 +54,7 @@ class StaticControl : public Fl_Widget {
 
 class ScrollBar : public Fl_Widget {
  public:
-  ScrollBar(PlatformWindow* control, int x, int y, int w, int h);
+  explicit ScrollBar(PlatformWindow* control);
   ~ScrollBar() override;
   void draw() override;
   int handle(int event) override;

@@ -1,38 +1,20 @@
-// Modeless dialogs built from the program's templates, dialog units, the
-// scroll bar calls and the message box. Relies on FLTK 1.3 (Xft fonts) and resources.h.
+// Dialogs on FLTK: the fonts standing in for the templates' Windows faces
+// and the base units they give, a dialog's window with a widget for each
+// control, and the message box. Relies on fltk_controls.h, FLTK 1.3 (Xft
+// fonts) and Xlib.
 #include "platform/fltk_controls.h"
-#include "platform/resources.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
+#include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
-#include <FL/x.H>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <strings.h>
 #include <map>
 #include <string>
-
-int MulDivRound(int a, int b, int c) {
-  if (c == 0) return -1;   // as Windows' MulDiv
-  long long product = (long long)a * b;
-  long long half = (c > 0 ? c : -c) / 2;
-  bool negative = (product < 0) != (c < 0);
-  long long magnitude = (product < 0 ? -product : product) + half;
-  long long quotient = magnitude / (c < 0 ? -c : c);
-  return (int)(negative ? -quotient : quotient);
-}
-
-DialogBaseUnits BaseUnitsFromMetrics(int widthOfLetters, int characterHeight, int pixelSize) {
-  return DialogBaseUnits{(widthOfLetters / 26 + 1) / 2, characterHeight, pixelSize};
-}
-
-int DialogXToPixels(int x, const DialogBaseUnits& units) { return MulDivRound(x, units.x, 4); }
-int DialogYToPixels(int y, const DialogBaseUnits& units) { return MulDivRound(y, units.y, 8); }
 
 // Windows typefaces and what stands in for them here: Liberation Sans has
 // Arial's metrics; nothing installed is as heavy as Arial Black, and DejaVu
@@ -49,193 +31,62 @@ int FontForFace(const char* fontFace) {
   else name = " " + face;   // fontconfig finds the face itself or its nearest
   int slot = FL_FREE_FONT + (int)slots.size();
   // FLTK keeps the name pointer: it lives as long as the program.
-  char* kept = strdup(name.c_str());
-  Fl::set_font((Fl_Font)slot, kept);
+  Fl::set_font((Fl_Font)slot, strdup(name.c_str()));
   slots[face] = slot;
   return slot;
 }
 
-DialogBaseUnits BaseUnitsOfFont(const char* fontFace, int points) {
-  int pixelSize = MulDivRound(points, 96, 72);   // the character height at 96 dpi
-  fl_font((Fl_Font)FontForFace(fontFace), pixelSize);
+DialogBaseUnits BaseUnitsOfFont(const char* fontFace, int points, int* pixelSize) {
+  int size = MulDiv(points, 96, 72);   // the character height at 96 dpi
+  if (pixelSize) *pixelSize = size;
+  fl_font((Fl_Font)FontForFace(fontFace), size);
   double width = fl_width("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-  return BaseUnitsFromMetrics((int)(width + 0.5), fl_height(), pixelSize);
+  return BaseUnitsFromMetrics((int)(width + 0.5), fl_height());
 }
 
 namespace {
 
-const DialogTemplate* FindTemplate(const char* name) {
-  if (!name) return nullptr;
-  for (int i = 0; i < programResources.dialogCount; ++i)
-    if (programResources.dialogs[i].name && std::strcmp(programResources.dialogs[i].name, name) == 0)
-      return &programResources.dialogs[i];
-  return nullptr;
+// A template's font: its own with DS_SETFONT, the dialog manager's otherwise.
+const char* FaceOf(const DialogTemplate& dialog) {
+  return (dialog.style & DS_SETFONT) && dialog.fontFace ? dialog.fontFace : "MS Shell Dlg";
+}
+int PointsOf(const DialogTemplate& dialog) {
+  return (dialog.style & DS_SETFONT) && dialog.fontPoints > 0 ? dialog.fontPoints : 8;
 }
 
-int IconNumber(const char* text) {
-  if (!text || text[0] != '#') return 0;
-  return std::atoi(text + 1);
-}
-
-PlatformWindow* CreateControl(PlatformWindow* dialog, const DialogItem& item, const DialogBaseUnits& units,
-                              Fl_Font font) {
-  PlatformWindow* control = new PlatformWindow;
-  control->kind = WindowKind::Control;
-  control->id = item.id;
-  control->style = item.style;
-  control->parent = dialog;
-  control->className = item.className ? item.className : "";
-  control->caption = item.text ? item.text : "";
-  RegisterWindow(control);
-  dialog->controls.push_back(control);
-
-  int x = DialogXToPixels(item.x, units), y = DialogYToPixels(item.y, units);
-  int w = std::max(1, DialogXToPixels(item.width, units));
-  int h = std::max(1, DialogYToPixels(item.height, units));
-  int size = units.pixelSize;
-  Fl_Widget* widget = nullptr;
-  const std::string& cls = control->className;
-  if (strcasecmp(cls.c_str(), "BUTTON") == 0) {
-    unsigned kind = item.style & 0xFu;
-    if (kind == BS_GROUPBOX) {
-      control->control = ControlKind::GroupBox;
-      widget = new GroupBox(control, x, y, w, h, font, size);
-    } else {
-      control->control = ControlKind::PushButton;
-      widget = new PushButton(control, x, y, w, h, kind == BS_DEFPUSHBUTTON, font, size);
-    }
-  } else if (strcasecmp(cls.c_str(), "SCROLLBAR") == 0) {
-    control->control = ControlKind::ScrollBar;
-    widget = new ScrollBar(control, x, y, w, h);
-  } else {
-    // STATIC, and any other class as an inert static
-    if (strcasecmp(cls.c_str(), "STATIC") == 0 && (item.style & 0x1Fu) == SS_ICON) {
-      control->control = ControlKind::Icon;
-      control->icon = IconForId(IconNumber(item.text));
-      // An icon static takes the icon's size, plus its border and edge.
-      if (control->icon) {
-        int edges = ((item.style & WS_BORDER) ? 2 : 0) + ((item.style & SS_SUNKEN) ? 2 : 0);
-        w = control->icon->width + edges;
-        h = control->icon->height + edges;
-      }
-      control->caption.clear();
-    } else {
-      control->control = ControlKind::Text;
-    }
-    widget = new StaticControl(control, x, y, w, h, font, size);
-  }
-  control->widget = widget;
-  if (!(item.style & WS_VISIBLE)) widget->hide();   // exists, never shown
-  return control;
+Fl_Widget* MakeWidget(PlatformWindow* control, Fl_Font font, int size) {
+  if (control->className == "SCROLLBAR") return new ScrollBar(control);
+  if (control->className != "BUTTON") return new StaticControl(control, font, size);   // and any other class, inert
+  if ((control->style & 0xFu) == BS_GROUPBOX) return new GroupBox(control, font, size);
+  return new PushButton(control, font, size);
 }
 
 }  // namespace
 
-WindowHandle CreateDialogParam(InstanceHandle, const char* templateName, WindowHandle owner, DialogProc proc,
-                               intptr_t param) {
-  const DialogTemplate* t = FindTemplate(templateName);
-  if (!t || !PlatformDisplay()) return nullptr;
-  if (owner && !IsLiveWindow(owner)) return nullptr;
-  while (owner && owner->kind == WindowKind::Control) owner = owner->parent;
+DialogBaseUnits BackendBaseUnits(const DialogTemplate& dialog) { return BaseUnitsOfFont(FaceOf(dialog), PointsOf(dialog)); }
 
-  const char* face = (t->style & DS_SETFONT) && t->fontFace ? t->fontFace : "MS Shell Dlg";
-  int points = (t->style & DS_SETFONT) && t->fontPoints > 0 ? t->fontPoints : 8;
-  DialogBaseUnits units = BaseUnitsOfFont(face, points);
-  Fl_Font font = (Fl_Font)FontForFace(face);
-
-  // The template's size is the client area's; its position, that of the
-  // outer frame, counts from the owner's client area (once the window
-  // manager has put the owner where it stays), or from the screen without an
-  // owner. A place that would take any of the dialog off the work area moves
-  // in; the frame is guessed from the owner's until the dialog has its own.
-  int originX = 0, originY = 0;
-  FrameExtents frame{0, 0, 0, 0};
-  if (owner) {
-    if (owner->flWindow && owner->flWindow->shown()) WaitUntilPlaced(owner);
-    ClientOrigin(owner, &originX, &originY);
-    frame = FrameOf(owner);
-  }
-  int x = originX + DialogXToPixels(t->x, units), y = originY + DialogYToPixels(t->y, units);
-  int w = std::max(1, DialogXToPixels(t->width, units)), h = std::max(1, DialogYToPixels(t->height, units));
-  KeepOnWorkArea(&x, &y, w + frame.left + frame.right, h + frame.top + frame.bottom);
-
-  PlatformWindow* dialog = new PlatformWindow;
-  dialog->kind = WindowKind::Dialog;
-  dialog->dialogProc = proc;
-  dialog->style = t->style;
-  dialog->caption = t->caption ? t->caption : "";
-  dialog->owner = owner;
-  dialog->placeX = x;
-  dialog->placeY = y;
-  RegisterWindow(dialog);
-
-  Fl_Group::current(nullptr);
-  DialogWindow* flWindow = new DialogWindow(dialog, x, y, w, h);
-  flWindow->copy_label(dialog->caption.c_str());
-  flWindow->callback(CloseRequested, dialog);
-  if (PlatformIcon* icon = IconForId(32512)) {
-    if (icon->image) flWindow->icon(icon->image.get());
-  }
-  dialog->flWindow = flWindow;
-
-  // Group boxes lie under the other controls: drawn first, never hit.
-  for (int i = 0; i < t->itemCount; ++i) {
-    PlatformWindow* control = CreateControl(dialog, t->items[i], units, font);
-    if (control->control == ControlKind::GroupBox) flWindow->insert(*control->widget, 0);
-    else flWindow->add(control->widget);
+// A place that would take any of the dialog off the work area moves in; the
+// frame is guessed from the owner's until the dialog has its own. Group boxes
+// lie under the other controls: drawn first, never hit.
+void MakeDialogWindow(PlatformWindow* dialog) {
+  const DialogTemplate* t = FindTemplate(dialog->templateName.c_str());
+  int size = 0;
+  BaseUnitsOfFont(FaceOf(*t), PointsOf(*t), &size);
+  Fl_Font font = (Fl_Font)FontForFace(FaceOf(*t));
+  FrameExtents frame = dialog->owner ? FrameOf(dialog->owner) : FrameExtents{0, 0, 0, 0};
+  KeepOnWorkArea(&dialog->x, &dialog->y, dialog->width + frame.left + frame.right,
+                 dialog->height + frame.top + frame.bottom);
+  Fl_Window* flWindow = dialog->native->flWindow;
+  flWindow->position(dialog->x, dialog->y);
+  for (PlatformWindow* control : dialog->controls) {
+    control->native = new NativeWindow;
+    Fl_Widget* widget = MakeWidget(control, font, size);
+    control->native->widget = widget;
+    if ((control->style & 0xFu) == BS_GROUPBOX && control->className == "BUTTON") flWindow->insert(*widget, 0);
+    else flWindow->add(widget);
+    if (!(control->style & WS_VISIBLE)) widget->hide();   // exists, never shown
   }
   flWindow->end();
-
-  WindowHandle focus = nullptr;
-  for (PlatformWindow* control : dialog->controls)
-    if ((control->style & WS_TABSTOP) && (control->style & WS_VISIBLE)) {
-      focus = control;
-      break;
-    }
-  SendToWindow(dialog, WM_INITDIALOG, (uintptr_t)focus, param);
-  if (!IsLiveWindow(dialog)) return nullptr;   // ended during its initialisation
-  if (t->style & WS_VISIBLE) ShowWindow(dialog, SW_SHOWNORMAL);
-  return dialog;
-}
-
-void DestroyControls(PlatformWindow* dialog) {
-  for (PlatformWindow* control : dialog->controls) {
-    if (!IsLiveWindow(control)) continue;
-    control->widget = nullptr;   // the widgets go with the FLTK window
-    ForgetWindow(control);
-  }
-  dialog->controls.clear();
-}
-
-int EndDialog(WindowHandle dialog, intptr_t) {
-  if (!IsLiveWindow(dialog) || dialog->kind != WindowKind::Dialog) return 0;
-  DestroyPlatformWindow(dialog);
-  return 1;
-}
-
-WindowHandle GetDlgItem(WindowHandle dialog, int id) {
-  if (!IsLiveWindow(dialog)) return nullptr;
-  for (PlatformWindow* control : dialog->controls)
-    if (IsLiveWindow(control) && control->id == id) return control;
-  return nullptr;
-}
-
-int SetScrollRange(WindowHandle window, int bar, int minimum, int maximum, int redraw) {
-  if (!IsLiveWindow(window) || window->control != ControlKind::ScrollBar || bar != SB_CTL) return 0;
-  if (minimum > maximum) std::swap(minimum, maximum);
-  window->scrollMin = minimum;
-  window->scrollMax = maximum;
-  window->scrollPos = std::max(minimum, std::min(maximum, window->scrollPos));
-  if (redraw && window->widget) window->widget->redraw();
-  return 1;
-}
-
-int SetScrollPos(WindowHandle window, int bar, int position, int redraw) {
-  if (!IsLiveWindow(window) || window->control != ControlKind::ScrollBar || bar != SB_CTL) return 0;
-  int previous = window->scrollPos;
-  window->scrollPos = std::max(window->scrollMin, std::min(window->scrollMax, position));
-  if (redraw && window->widget) window->widget->redraw();
-  return previous;
 }
 
 // ---- message box ----------------------------------------------------------------
@@ -312,11 +163,11 @@ int MessageBox(WindowHandle owner, const char* text, const char* caption, unsign
   int sx, sy, sw, sh;
   Fl::screen_xywh(sx, sy, sw, sh, 0);
   int x = sx + (sw - w) / 2, y = sy + (sh - h) / 2;
-  if (IsLiveWindow(owner) && owner->flWindow && owner->flWindow->shown()) {
+  if (Live(owner) && XWindowOf(owner)) {
     int ox, oy;
     ClientOrigin(owner, &ox, &oy);
-    x = ox + (owner->flWindow->w() - w) / 2;
-    y = oy + (owner->flWindow->h() - h) / 2;
+    x = ox + (owner->width - w) / 2;
+    y = oy + (owner->height - h) / 2;
   }
 
   Fl_Group::current(nullptr);

@@ -1,6 +1,5 @@
-// The X display and the program's instance handle, shared by every platform
-// file; what becomes of X protocol errors; the reason behind a failed call.
-// Relies on FLTK 1.3 and Xlib.
+// The X display, shared by every file of the FLTK backend; what becomes of
+// X protocol errors; the reason behind a failed call. Relies on FLTK 1.3 and Xlib.
 #include "platform/fltk_internal.h"
 
 #include <FL/Fl.H>
@@ -12,7 +11,6 @@
 
 namespace {
 Display* display = nullptr;
-PlatformInstance instance{0};
 
 bool trapping = false;
 std::string trapped;           // the first error caught by the trap, described
@@ -90,7 +88,6 @@ bool OpenPlatformDisplay() {
 
 Display* PlatformDisplay() { return display; }
 int PlatformScreen() { return display ? fl_screen : 0; }
-InstanceHandle ProgramInstance() { return &instance; }
 
 void TrapXErrors() {
   if (display) XSync(display, False);   // errors of earlier requests are not this trap's

@@ -11,15 +11,15 @@
 #include <unordered_set>
 #include <vector>
 
+struct PlatformGLContext {
+  GLXContext glx = nullptr;
+  PlatformWindow* window = nullptr;   // the window whose format it was made for
+};
+
 namespace {
 
 // One pixel format per GLX-capable visual of the screen, numbered from 1.
-struct Format {
-  XVisualInfo visual;
-  int rgba, doubleBuffer, stereo, bufferSize, level;
-  int red, green, blue, alpha, depth, stencil, accumRed, accumGreen, accumBlue, accumAlpha, aux;
-};
-std::vector<Format> formats;
+std::vector<XVisualInfo> formats;
 bool formatsRead = false;
 
 std::unordered_set<const PlatformGLContext*> liveContexts;
@@ -39,39 +39,23 @@ void ReadFormats() {
   }
   XVisualInfo pattern{};
   pattern.screen = PlatformScreen();
-  int count = 0;
+  int count = 0, useGL = 0;
   XVisualInfo* visuals = XGetVisualInfo(display, VisualScreenMask, &pattern, &count);
-  for (int i = 0; i < count; ++i) {
-    XVisualInfo* v = &visuals[i];
-    int useGL = 0;
-    if (glXGetConfig(display, v, GLX_USE_GL, &useGL) != 0 || !useGL) continue;
-    Format f{};
-    f.visual = *v;
-    glXGetConfig(display, v, GLX_RGBA, &f.rgba);
-    glXGetConfig(display, v, GLX_DOUBLEBUFFER, &f.doubleBuffer);
-    glXGetConfig(display, v, GLX_STEREO, &f.stereo);
-    glXGetConfig(display, v, GLX_BUFFER_SIZE, &f.bufferSize);
-    glXGetConfig(display, v, GLX_LEVEL, &f.level);
-    glXGetConfig(display, v, GLX_RED_SIZE, &f.red);
-    glXGetConfig(display, v, GLX_GREEN_SIZE, &f.green);
-    glXGetConfig(display, v, GLX_BLUE_SIZE, &f.blue);
-    glXGetConfig(display, v, GLX_ALPHA_SIZE, &f.alpha);
-    glXGetConfig(display, v, GLX_DEPTH_SIZE, &f.depth);
-    glXGetConfig(display, v, GLX_STENCIL_SIZE, &f.stencil);
-    glXGetConfig(display, v, GLX_ACCUM_RED_SIZE, &f.accumRed);
-    glXGetConfig(display, v, GLX_ACCUM_GREEN_SIZE, &f.accumGreen);
-    glXGetConfig(display, v, GLX_ACCUM_BLUE_SIZE, &f.accumBlue);
-    glXGetConfig(display, v, GLX_ACCUM_ALPHA_SIZE, &f.accumAlpha);
-    glXGetConfig(display, v, GLX_AUX_BUFFERS, &f.aux);
-    formats.push_back(f);
-  }
+  for (int i = 0; i < count; ++i)
+    if (glXGetConfig(display, &visuals[i], GLX_USE_GL, &useGL) == 0 && useGL) formats.push_back(visuals[i]);
   if (visuals) XFree(visuals);
 }
 
-const Format* FormatAt(int index) {
+const XVisualInfo* FormatAt(int index) {
   ReadFormats();
   if (index < 1 || index > (int)formats.size()) return nullptr;
   return &formats[index - 1];
+}
+
+int Config(const XVisualInfo& visual, int attribute) {
+  int value = 0;
+  glXGetConfig(PlatformDisplay(), const_cast<XVisualInfo*>(&visual), attribute, &value);
+  return value;
 }
 
 bool NeedsPalette(const XVisualInfo& visual) {
@@ -97,10 +81,8 @@ void MaskBits(unsigned long mask, uint8_t* bits, uint8_t* shift) {
 }
 
 PlatformWindow* GLWindowOfDC(DeviceContext dc) {
-  if (!IsLiveDC(dc) || dc->kind == DCKind::Memory) return nullptr;
-  PlatformWindow* window = dc->window;
-  if (!IsLiveWindow(window) || window->kind != WindowKind::Main) return nullptr;
-  return window;
+  PlatformWindow* window = LiveDC(dc) ? dc->window : nullptr;
+  return Live(window) && window->kind == WindowKind::Main ? window : nullptr;
 }
 
 // What a context binds to: the window itself once shown; before that, an
@@ -109,18 +91,17 @@ PlatformWindow* GLWindowOfDC(DeviceContext dc) {
 Window DrawableFor(PlatformWindow* window) {
   Window real = XWindowOf(window);
   if (real) return real;
-  if (!window->stand_in) {
+  NativeWindow* native = window->native;
+  if (!native->standIn) {
     Display* display = PlatformDisplay();
     XSetWindowAttributes attributes{};
-    attributes.colormap = window->colormap;
+    attributes.colormap = native->colormap;
     attributes.border_pixel = 0;
-    int w = window->flWindow ? window->flWindow->w() : 1;
-    int h = window->flWindow ? window->flWindow->h() : 1;
-    window->stand_in = XCreateWindow(display, RootWindow(display, PlatformScreen()), 0, 0, w, h, 0,
-                                     window->visual.depth, InputOutput, window->visual.visual,
-                                     CWColormap | CWBorderPixel, &attributes);
+    native->standIn = XCreateWindow(display, RootWindow(display, PlatformScreen()), 0, 0, window->width,
+                                    window->height, 0, native->visual.depth, InputOutput, native->visual.visual,
+                                    CWColormap | CWBorderPixel, &attributes);
   }
-  return window->stand_in;
+  return native->standIn;
 }
 
 void Unbind() {
@@ -131,27 +112,59 @@ void Unbind() {
 }
 
 void DropStandIn(PlatformWindow* window) {
-  if (!window->stand_in) return;
-  XDestroyWindow(PlatformDisplay(), window->stand_in);
-  window->stand_in = 0;
+  if (!window->native->standIn) return;
+  XDestroyWindow(PlatformDisplay(), window->native->standIn);
+  window->native->standIn = 0;
+}
+
+// What GLX says of a visual, as Windows describes a pixel format.
+PixelFormatDescriptor Describe(const XVisualInfo& visual) {
+  PixelFormatDescriptor d{};
+  d.nSize = sizeof(PixelFormatDescriptor);
+  d.nVersion = 1;
+  d.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
+  if (Config(visual, GLX_DOUBLEBUFFER)) d.dwFlags |= PFD_DOUBLEBUFFER;
+  if (Config(visual, GLX_STEREO)) d.dwFlags |= 0x2;   // PFD_STEREO
+  bool rgba = Config(visual, GLX_RGBA) != 0;
+  if (rgba && NeedsPalette(visual)) d.dwFlags |= PFD_NEED_PALETTE;
+  d.iPixelType = rgba ? PFD_TYPE_RGBA : PFD_TYPE_COLORINDEX;
+  d.cColorBits = (uint8_t)Config(visual, GLX_BUFFER_SIZE);
+  if (rgba) {
+    uint8_t bits, shift;
+    MaskBits(visual.red_mask, &bits, &d.cRedShift);
+    MaskBits(visual.green_mask, &bits, &d.cGreenShift);
+    MaskBits(visual.blue_mask, &bits, &d.cBlueShift);
+    d.cRedBits = (uint8_t)Config(visual, GLX_RED_SIZE);
+    d.cGreenBits = (uint8_t)Config(visual, GLX_GREEN_SIZE);
+    d.cBlueBits = (uint8_t)Config(visual, GLX_BLUE_SIZE);
+    d.cColorBits = (uint8_t)(d.cRedBits + d.cGreenBits + d.cBlueBits);
+    d.cAlphaBits = (uint8_t)Config(visual, GLX_ALPHA_SIZE);
+    if (d.cAlphaBits) {
+      MaskBits(visual.red_mask | visual.green_mask | visual.blue_mask, &bits, &shift);
+      d.cAlphaShift = (uint8_t)(bits + shift);
+    }
+  }
+  d.cAccumRedBits = (uint8_t)Config(visual, GLX_ACCUM_RED_SIZE);
+  d.cAccumGreenBits = (uint8_t)Config(visual, GLX_ACCUM_GREEN_SIZE);
+  d.cAccumBlueBits = (uint8_t)Config(visual, GLX_ACCUM_BLUE_SIZE);
+  d.cAccumAlphaBits = (uint8_t)Config(visual, GLX_ACCUM_ALPHA_SIZE);
+  d.cAccumBits = (uint8_t)(d.cAccumRedBits + d.cAccumGreenBits + d.cAccumBlueBits + d.cAccumAlphaBits);
+  d.cDepthBits = (uint8_t)Config(visual, GLX_DEPTH_SIZE);
+  d.cStencilBits = (uint8_t)Config(visual, GLX_STENCIL_SIZE);
+  d.cAuxBuffers = (uint8_t)Config(visual, GLX_AUX_BUFFERS);
+  d.iLayerType = PFD_MAIN_PLANE;
+  return d;
 }
 
 }  // namespace
-
-bool ChooseVisualForWindow(PlatformWindow* window, XVisualInfo* visual) {
-  const Format* format = FormatAt(window->pixelFormat);
-  if (!format) return false;
-  *visual = format->visual;
-  return true;
-}
 
 void GLWindowShown(PlatformWindow* window) {
   Window real = XWindowOf(window);
   if (!real) return;
   if (currentWindow == window && currentContext && currentDrawable != real) {
-    if (glXMakeCurrent(PlatformDisplay(), real, (GLXContext)currentContext->glx)) currentDrawable = real;
+    if (glXMakeCurrent(PlatformDisplay(), real, currentContext->glx)) currentDrawable = real;
   }
-  if (currentDrawable != window->stand_in) DropStandIn(window);
+  if (currentDrawable != window->native->standIn) DropStandIn(window);
 }
 
 void GLWindowDestroyed(PlatformWindow* window) {
@@ -159,17 +172,18 @@ void GLWindowDestroyed(PlatformWindow* window) {
   DropStandIn(window);
   for (const PlatformGLContext* context : liveContexts)
     if (context->window == window) const_cast<PlatformGLContext*>(context)->window = nullptr;
-  if (window->colormap && window->colormap != DefaultColormap(PlatformDisplay(), PlatformScreen())) {
+  NativeWindow* native = window->native;
+  if (native->colormap && native->colormap != DefaultColormap(PlatformDisplay(), PlatformScreen())) {
     // the X window goes with the FLTK window; the colormap is ours
-    Colormap colormap = window->colormap;
-    window->colormap = 0;
-    if (window->flWindow) window->flWindow->hide();
+    Colormap colormap = native->colormap;
+    native->colormap = 0;
+    if (native->flWindow) native->flWindow->hide();
     XFreeColormap(PlatformDisplay(), colormap);
   }
 }
 
 int ChoosePixelFormat(DeviceContext dc, const PixelFormatDescriptor* request) {
-  if (!IsLiveDC(dc) || !request) return 0;
+  if (!LiveDC(dc) || !request) return 0;
   ReadFormats();
   const uint32_t dontCareDouble = 0x40000000u;   // PFD_DOUBLEBUFFER_DONTCARE
   bool wantDouble = (request->dwFlags & PFD_DOUBLEBUFFER) != 0;
@@ -180,27 +194,25 @@ int ChoosePixelFormat(DeviceContext dc, const PixelFormatDescriptor* request) {
   int best = 0;
   long bestScore = 0;
   for (size_t i = 0; i < formats.size(); ++i) {
-    const Format& f = formats[i];
-    if (f.level != 0) continue;
-    if ((f.rgba != 0) != wantRGBA) continue;
-    if (!(request->dwFlags & dontCareDouble) && (f.doubleBuffer != 0) != wantDouble) continue;
-    if (f.depth < request->cDepthBits) continue;
-    if (f.stencil < request->cStencilBits) continue;
-    if (f.alpha < request->cAlphaBits) continue;
-    if (request->cAccumBits && f.accumRed + f.accumGreen + f.accumBlue + f.accumAlpha < request->cAccumBits)
+    const XVisualInfo& visual = formats[i];
+    if (Config(visual, GLX_LEVEL) != 0) continue;   // overlays and underlays
+    PixelFormatDescriptor f = Describe(visual);
+    if ((f.iPixelType == PFD_TYPE_RGBA) != wantRGBA) continue;
+    if (!(request->dwFlags & dontCareDouble) && ((f.dwFlags & PFD_DOUBLEBUFFER) != 0) != wantDouble) continue;
+    if (f.cDepthBits < request->cDepthBits || f.cStencilBits < request->cStencilBits ||
+        f.cAlphaBits < request->cAlphaBits || f.cAccumBits < request->cAccumBits)
       continue;
     // Nearest fit: a plain TrueColor visual of the screen's own depth first,
     // then as little beyond the request as possible.
     long score = 0;
-    if (wantRGBA && f.visual.c_class != TrueColor) score += 1L << 40;
-    if (f.visual.depth != defaultDepth) score += 1L << 36;
-    if (f.visual.visualid != defaultVisual) score += 1L << 32;
-    int colorBits = wantRGBA ? f.red + f.green + f.blue : f.bufferSize;
-    if (colorBits < request->cColorBits) score += 1L << 28;
-    score += (long)(f.stencil - request->cStencilBits) << 20;
-    score += (long)(f.accumRed + f.accumGreen + f.accumBlue + f.accumAlpha) << 14;
-    score += (long)(f.alpha - request->cAlphaBits) << 8;
-    score += (long)(f.depth - request->cDepthBits);
+    if (wantRGBA && visual.c_class != TrueColor) score += 1L << 40;
+    if (visual.depth != defaultDepth) score += 1L << 36;
+    if (visual.visualid != defaultVisual) score += 1L << 32;
+    if (f.cColorBits < request->cColorBits) score += 1L << 28;
+    score += (long)(f.cStencilBits - request->cStencilBits) << 20;
+    score += (long)f.cAccumBits << 14;
+    score += (long)(f.cAlphaBits - request->cAlphaBits) << 8;
+    score += (long)(f.cDepthBits - request->cDepthBits);
     if (!best || score < bestScore) {
       best = (int)i + 1;
       bestScore = score;
@@ -212,25 +224,25 @@ int ChoosePixelFormat(DeviceContext dc, const PixelFormatDescriptor* request) {
 
 int SetPixelFormat(DeviceContext dc, int format, const PixelFormatDescriptor*) {
   PlatformWindow* window = GLWindowOfDC(dc);
-  const Format* f = FormatAt(format);
+  const XVisualInfo* f = FormatAt(format);
   if (!window || !f) return 0;
   if (window->pixelFormat) return window->pixelFormat == format ? 1 : 0;   // fixed once, as on Windows
   Display* display = PlatformDisplay();
+  NativeWindow* native = window->native;
   window->pixelFormat = format;
-  window->visual = f->visual;
-  Visual* defaultVisual = DefaultVisual(display, PlatformScreen());
-  if (f->visual.visual == defaultVisual) {
-    window->colormap = DefaultColormap(display, PlatformScreen());
+  native->visual = *f;
+  if (f->visual == DefaultVisual(display, PlatformScreen())) {
+    native->colormap = DefaultColormap(display, PlatformScreen());
   } else {
-    bool writable = NeedsPalette(f->visual) || f->visual.c_class == DirectColor;
-    window->colormap = XCreateColormap(display, RootWindow(display, PlatformScreen()), f->visual.visual,
+    bool writable = NeedsPalette(*f) || f->c_class == DirectColor;
+    native->colormap = XCreateColormap(display, RootWindow(display, PlatformScreen()), f->visual,
                                        writable ? AllocAll : AllocNone);
   }
   // A window already on the screen with another visual is made again with this one.
-  if (window->flWindow && window->flWindow->shown()) {
-    window->flWindow->hide();
+  if (XWindowOf(window)) {
+    native->flWindow->hide();
     ShowTopLevel(window);
-    window->needsPaint = true;
+    Invalidate(window);
   }
   return 1;
 }
@@ -241,46 +253,9 @@ int GetPixelFormat(DeviceContext dc) {
 }
 
 int DescribePixelFormat(DeviceContext, int format, unsigned size, PixelFormatDescriptor* out) {
-  ReadFormats();
-  const Format* f = FormatAt(format);
-  if (!f) return 0;
-  if (out && size >= sizeof(PixelFormatDescriptor)) {
-    PixelFormatDescriptor d{};
-    d.nSize = sizeof(PixelFormatDescriptor);
-    d.nVersion = 1;
-    d.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
-    if (f->doubleBuffer) d.dwFlags |= PFD_DOUBLEBUFFER;
-    if (f->stereo) d.dwFlags |= 0x2;   // PFD_STEREO
-    if (f->rgba && NeedsPalette(f->visual)) d.dwFlags |= PFD_NEED_PALETTE;
-    d.iPixelType = f->rgba ? PFD_TYPE_RGBA : PFD_TYPE_COLORINDEX;
-    if (f->rgba) {
-      uint8_t bits, shift;
-      MaskBits(f->visual.red_mask, &bits, &d.cRedShift);
-      MaskBits(f->visual.green_mask, &bits, &d.cGreenShift);
-      MaskBits(f->visual.blue_mask, &bits, &d.cBlueShift);
-      d.cRedBits = (uint8_t)f->red;
-      d.cGreenBits = (uint8_t)f->green;
-      d.cBlueBits = (uint8_t)f->blue;
-      d.cColorBits = (uint8_t)(f->red + f->green + f->blue);
-      d.cAlphaBits = (uint8_t)f->alpha;
-      if (f->alpha) {
-        MaskBits(f->visual.red_mask | f->visual.green_mask | f->visual.blue_mask, &bits, &shift);
-        d.cAlphaShift = (uint8_t)(bits + shift);
-      }
-    } else {
-      d.cColorBits = (uint8_t)f->bufferSize;
-    }
-    d.cAccumRedBits = (uint8_t)f->accumRed;
-    d.cAccumGreenBits = (uint8_t)f->accumGreen;
-    d.cAccumBlueBits = (uint8_t)f->accumBlue;
-    d.cAccumAlphaBits = (uint8_t)f->accumAlpha;
-    d.cAccumBits = (uint8_t)(f->accumRed + f->accumGreen + f->accumBlue + f->accumAlpha);
-    d.cDepthBits = (uint8_t)f->depth;
-    d.cStencilBits = (uint8_t)f->stencil;
-    d.cAuxBuffers = (uint8_t)f->aux;
-    d.iLayerType = PFD_MAIN_PLANE;
-    *out = d;
-  }
+  const XVisualInfo* visual = FormatAt(format);
+  if (!visual) return 0;
+  if (out && size >= sizeof(PixelFormatDescriptor)) *out = Describe(*visual);
   return (int)formats.size();
 }
 
@@ -293,7 +268,7 @@ RenderContext wglCreateContext(DeviceContext dc) {
   PlatformWindow* window = GLWindowOfDC(dc);
   if (!window || !window->pixelFormat) return nullptr;
   TrapXErrors();
-  GLXContext glx = glXCreateContext(PlatformDisplay(), &window->visual, nullptr, True);
+  GLXContext glx = glXCreateContext(PlatformDisplay(), &window->native->visual, nullptr, True);
   std::string refused = EndXErrorTrap();
   if (!refused.empty() || !glx) {
     if (glx) {
@@ -323,7 +298,7 @@ int wglMakeCurrent(DeviceContext dc, RenderContext context) {
   if (context->window && context->window->pixelFormat != window->pixelFormat) return 0;
   Window drawable = DrawableFor(window);
   TrapXErrors();
-  bool made = glXMakeCurrent(PlatformDisplay(), drawable, (GLXContext)context->glx);
+  bool made = glXMakeCurrent(PlatformDisplay(), drawable, context->glx);
   std::string refused = EndXErrorTrap();
   if (!made || !refused.empty()) {
     NoteFailure("the OpenGL context could not be made current" + (refused.empty() ? std::string() : " (" + refused + ")"));
@@ -338,7 +313,7 @@ int wglMakeCurrent(DeviceContext dc, RenderContext context) {
 int wglDeleteContext(RenderContext context) {
   if (!context || !liveContexts.count(context)) return 0;
   if (currentContext == context) Unbind();
-  glXDestroyContext(PlatformDisplay(), (GLXContext)context->glx);
+  glXDestroyContext(PlatformDisplay(), context->glx);
   liveContexts.erase(context);
   delete context;
   return 1;

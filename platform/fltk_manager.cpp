@@ -52,7 +52,7 @@ double Now() {
 PlatformWindow* WindowOfX(Window xid) {
   Fl_Window* flWindow = fl_find(xid);
   PlatformWindow* window = flWindow ? static_cast<PlatformWindow*>(flWindow->user_data()) : nullptr;
-  if (!IsLiveWindow(window) || window->kind == WindowKind::Control || window->flWindow != flWindow) return nullptr;
+  if (!Live(window) || window->kind == WindowKind::Control || FlWindowOf(window) != flWindow) return nullptr;
   return window;
 }
 
@@ -63,10 +63,10 @@ void DeclareSizeAndPlace(PlatformWindow* window, Window xid) {
   XSizeHints* hints = XAllocSizeHints();
   if (!hints) return;
   hints->flags = USPosition | PMinSize | PMaxSize | PWinGravity;
-  hints->x = window->placeX;
-  hints->y = window->placeY;
-  hints->min_width = hints->max_width = window->flWindow->w();
-  hints->min_height = hints->max_height = window->flWindow->h();
+  hints->x = window->x;
+  hints->y = window->y;
+  hints->min_width = hints->max_width = FlWindowOf(window)->w();
+  hints->min_height = hints->max_height = FlWindowOf(window)->h();
   hints->win_gravity = NorthWestGravity;
   XSetWMNormalHints(PlatformDisplay(), xid, hints);
   XFree(hints);
@@ -106,7 +106,7 @@ void DeclareIdentity(Fl_Window* flWindow, Window xid) {
 void DeclareDialog(PlatformWindow* window, Window xid) {
   Display* display = PlatformDisplay();
   SetAtoms(xid, "_NET_WM_WINDOW_TYPE", {InternAtom("_NET_WM_WINDOW_TYPE_DIALOG")});
-  Window owner = window->owner && IsLiveWindow(window->owner) ? XWindowOf(window->owner) : 0;
+  Window owner = Live(window->owner) ? XWindowOf(window->owner) : 0;
   if (!owner) return;
   XSetTransientForHint(display, xid, owner);
   SetAtoms(xid, "_NET_WM_STATE", {InternAtom("_NET_WM_STATE_SKIP_TASKBAR"), InternAtom("_NET_WM_STATE_SKIP_PAGER")});
@@ -142,7 +142,7 @@ void UndoMaximise(PlatformWindow* window, Window xid) {
     XSendEvent(PlatformDisplay(), Root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
   }
   // Some managers leave the window where the state put it.
-  XMoveWindow(PlatformDisplay(), xid, window->placeX, window->placeY);
+  XMoveWindow(PlatformDisplay(), xid, window->x, window->y);
 }
 
 // A window moved by the user (its title bar dragged) belongs where it was
@@ -155,8 +155,8 @@ void NotePlace(PlatformWindow* window, Window xid) {
   Window child;
   XTranslateCoordinates(PlatformDisplay(), xid, Root(), 0, 0, &x, &y, &child);
   FrameExtents frame = FrameOf(window);
-  window->placeX = x - frame.left;
-  window->placeY = y - frame.top;
+  window->x = x - frame.left;
+  window->y = y - frame.top;
 }
 
 int OnSystemEvent(void* event, void*) {
@@ -170,7 +170,7 @@ int OnSystemEvent(void* event, void*) {
       // ICCCM's state, set by the manager: some keep an iconified window mapped.
       long state[1] = {0};
       Atom type = InternAtom("WM_STATE");
-      window->iconic = ReadLongs(e->xproperty.window, type, type, 0, state, 1) == 1 && state[0] == IconicState;
+      window->native->iconic = ReadLongs(e->xproperty.window, type, type, 0, state, 1) == 1 && state[0] == IconicState;
     }
   } else if (e->type == ConfigureNotify && e->xconfigure.event == e->xconfigure.window) {
     if (PlatformWindow* window = WindowOfX(e->xconfigure.window)) NotePlace(window, e->xconfigure.window);
@@ -198,8 +198,8 @@ void DeclareFixedSize(PlatformWindow* window) {
 // sees a half-described window. Nothing in between waits for another client.
 void ShowTopLevel(PlatformWindow* window) {
   Display* display = PlatformDisplay();
-  Fl_Window* flWindow = window->flWindow;
-  window->iconic = false;   // a new X window: the manager has not iconified it
+  Fl_Window* flWindow = FlWindowOf(window);
+  window->native->iconic = false;   // a new X window: the manager has not iconified it
   XGrabServer(display);
   // FLTK keeps a new bordered window 20 pixels below the screen's top edge.
   // Made as a borderless one it stays at the program's place, so the manager
@@ -222,12 +222,12 @@ void ShowTopLevel(PlatformWindow* window) {
     int x = 0, y = 0;
     unsigned w, h, border, depth;
     XGetGeometry(display, xid, &root, &x, &y, &w, &h, &border, &depth);
-    if (x != window->placeX || y != window->placeY) XMoveWindow(display, xid, window->placeX, window->placeY);
+    if (x != window->x || y != window->y) XMoveWindow(display, xid, window->x, window->y);
   }
   XUngrabServer(display);
   XFlush(display);
-  Fl_X::x(flWindow, window->placeX);
-  Fl_X::y(flWindow, window->placeY);
+  Fl_X::x(flWindow, window->x);
+  Fl_X::y(flWindow, window->y);
 }
 
 // A window of the platform's own (a message box) at x, y: its identity and
@@ -258,14 +258,14 @@ void ShowBoxAt(Fl_Window* box, int x, int y) {
 // Puts a shown top-level window's outer frame at x, y: with north-west
 // gravity a manager places the frame there; without one the window is there.
 void PlaceTopLevel(PlatformWindow* window, int x, int y) {
-  window->placeX = x;
-  window->placeY = y;
+  window->x = x;
+  window->y = y;
   Window xid = XWindowOf(window);
   if (!xid) return;
   DeclareSizeAndPlace(window, xid);
   XMoveWindow(PlatformDisplay(), xid, x, y);
-  Fl_X::x(window->flWindow, x);
-  Fl_X::y(window->flWindow, y);
+  Fl_X::x(FlWindowOf(window), x);
+  Fl_X::y(FlWindowOf(window), y);
   XFlush(PlatformDisplay());
 }
 
@@ -281,7 +281,7 @@ bool WaitUntilPlaced(PlatformWindow* window) {
       return true;
     if (Now() > guard) return false;
     Fl::wait(0.01);
-    if (!IsLiveWindow(window)) return false;
+    if (!Live(window)) return false;
   }
 }
 

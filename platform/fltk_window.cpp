@@ -1,5 +1,7 @@
-// Window classes and top-level windows: creation with WM_CREATE inside, show,
-// size, paint and destroy; the OpenGL window's mouse input. Relies on FLTK 1.3 and Xlib.
+// The FLTK backend's top-level windows and clock: an FLTK window for each
+// program window and dialog, the mouse as input, the sizes and close requests
+// of the window manager, the real clock and the wait for X events. Relies on
+// core.h, FLTK 1.3 and Xlib; what the manager is told is fltk_manager.cpp's.
 #define FL_INTERNALS 1
 #include "platform/fltk_internal.h"
 
@@ -7,19 +9,13 @@
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 
-#include <map>
-#include <string>
-#include <vector>
+#include <chrono>
+
+extern const Fl_Color kFace;   // fltk_controls.cpp
 
 namespace {
 
 bool programResizing = false;   // inside SetWindowPos: a size change that is the program's own
-
-struct ClassEntry {
-  WindowClass windowClass;
-  std::string name;
-};
-std::map<std::string, ClassEntry> classes;
 
 // The Win32 key-state flags of a mouse message's wParam.
 uintptr_t MouseKeyState() {
@@ -33,122 +29,105 @@ uintptr_t MouseKeyState() {
   return keys;
 }
 
-// A top-level window of a registered class. FLTK never draws into it: an
-// expose only marks the client area invalid, which becomes WM_PAINT for the
-// window procedure, and only the program's SwapBuffers presents a frame.
-class ProgramWindow : public Fl_Window {
+// Escape reaches a window's callback too; only the window manager's close
+// request (FL_CLOSE) counts, and only for a window with a close box.
+void CloseRequested(Fl_Widget*, void* data) {
+  PlatformWindow* window = static_cast<PlatformWindow*>(data);
+  if (Fl::event() == FL_CLOSE && Live(window) && !window->destroying && (window->style & WS_SYSMENU))
+    Post(window, WM_CLOSE, 0, 0);
+}
+
+// A top-level window. FLTK never draws into a program window: an expose only
+// marks its client area invalid, which becomes WM_PAINT, and only the
+// program's SwapBuffers presents a frame. A dialog draws its face and its
+// controls; an expose of the face then asks the dialog's procedure to paint
+// (WM_PAINT through the queue) over it. Neither has a keyboard interface: no
+// Tab or arrow navigation, no Enter for the default button, no Escape.
+class TopLevel : public Fl_Window {
  public:
-  ProgramWindow(PlatformWindow* owner, int x, int y, int w, int h)
-      : Fl_Window(x, y, w, h), owner_(owner) {}
+  explicit TopLevel(PlatformWindow* window)
+      : Fl_Window(window->x, window->y, window->width, window->height), window_(window) {
+    if (window->kind == WindowKind::Dialog) color(kFace);
+  }
 
   void show() override {
-    if (shown() || !owner_->pixelFormat) {
+    if (shown() || !window_->pixelFormat) {
       Fl_Window::show();
       return;
     }
-    Fl_X::make_xid(this, &owner_->visual, owner_->colormap);
+    Fl_X::make_xid(this, &window_->native->visual, window_->native->colormap);
   }
 
   int handle(int event) override {
+    if (event == FL_KEYBOARD || event == FL_KEYUP || event == FL_SHORTCUT) return 1;
+    if (window_->kind != WindowKind::Main) return Fl_Window::handle(event);
     switch (event) {
-      case FL_PUSH:
-      case FL_RELEASE:
-      case FL_DRAG:
-      case FL_MOVE:
+      case FL_PUSH: case FL_RELEASE: case FL_DRAG: case FL_MOVE:
         Mouse(event);
         return 1;
-      case FL_ENTER:
-      case FL_LEAVE:
-      case FL_FOCUS:
-      case FL_UNFOCUS:
+      case FL_ENTER: case FL_LEAVE: case FL_FOCUS: case FL_UNFOCUS:
         return 1;
-      case FL_KEYBOARD:
-      case FL_KEYUP:
-      case FL_SHORTCUT:
-        return 1;   // no keyboard interface; Escape does not close the window
       default:
         return Fl_Window::handle(event);
     }
   }
 
   void resize(int x, int y, int w, int h) override {
-    bool sized = w != this->w() || h != this->h();
     // The manager answered with another size than the one it had when the
     // program last asked for its own, and holds the window in no maximised
     // or fullscreen state (where it may put its size back at once): the
     // program may ask once more.
-    if (!programResizing && IsLiveWindow(owner_) &&
-        (w != owner_->askedFromWidth || h != owner_->askedFromHeight) && !HeldByManager(owner_)) {
-      owner_->askedFromWidth = -1;
-      owner_->askedFromHeight = -1;
-    }
+    NativeWindow* native = window_->native;
+    if (!programResizing && Live(window_) && (w != native->askedFromWidth || h != native->askedFromHeight) &&
+        !HeldByManager(window_))
+      native->askedFromWidth = native->askedFromHeight = -1;
     Fl_Window::resize(x, y, w, h);
-    if (sized && IsLiveWindow(owner_) && !owner_->destroying)
-      SendToWindow(owner_, WM_SIZE, SIZE_RESTORED, MakeLParam(w, h));
+    if (!programResizing) Resized(window_, w, h);
   }
 
  protected:
   void flush() override {
-    if (IsLiveWindow(owner_)) owner_->needsPaint = true;
+    if (window_->kind == WindowKind::Main) Invalidate(window_);
+    else Fl_Window::flush();
   }
-  void draw() override {}
+  void draw() override {
+    if (window_->kind == WindowKind::Main) return;
+    Fl_Window::draw();
+    if (damage() & ~FL_DAMAGE_CHILD) Invalidate(window_);
+  }
 
  private:
   void Mouse(int event) {
-    if (!IsLiveWindow(owner_) || owner_->destroying) return;
+    if (!Live(window_) || window_->destroying) return;
     int x = Fl::event_x(), y = Fl::event_y();
-    bool inside = x >= 0 && y >= 0 && x < w() && y < h();
     // Outside the client area only the window holding the capture hears the mouse.
-    if (!inside && CaptureWindow() != owner_) return;
-    int button = Fl::event_button();
+    if ((x < 0 || y < 0 || x >= w() || y >= h()) && CaptureWindow() != window_) return;
     unsigned message = WM_MOUSEMOVE;
     if (event == FL_PUSH || event == FL_RELEASE) {
+      int button = Fl::event_button();
       if (button == FL_LEFT_MOUSE) message = event == FL_PUSH ? WM_LBUTTONDOWN : WM_LBUTTONUP;
       else if (button == FL_RIGHT_MOUSE) message = event == FL_PUSH ? WM_RBUTTONDOWN : WM_RBUTTONUP;
       else return;   // the middle button has no message here
     }
-    PostToQueue(owner_, message, MouseKeyState(), MakeLParam(x, y));
+    QueueInput(window_, message, MouseKeyState(), MakeLParam(x, y));
   }
 
-  PlatformWindow* owner_;
+  PlatformWindow* window_;
 };
 
 }  // namespace
 
-void CloseRequested(Fl_Widget*, void* data) {
-  // Escape reaches a window's callback too; only the window manager's close
-  // request (FL_CLOSE) counts, and only for a window with a close box.
-  if (Fl::event() != FL_CLOSE) return;
-  PlatformWindow* window = static_cast<PlatformWindow*>(data);
-  if (!IsLiveWindow(window) || window->destroying) return;
-  if (!(window->style & WS_SYSMENU)) return;
-  PostToQueue(window, WM_CLOSE, 0, 0);
-}
-
 Window XWindowOf(const PlatformWindow* window) {
-  if (!window || !window->flWindow || !window->flWindow->shown()) return 0;
-  return fl_xid(window->flWindow);
+  Fl_Window* flWindow = FlWindowOf(window);
+  return flWindow && flWindow->shown() ? fl_xid(flWindow) : 0;
 }
 
 void ClientOrigin(const PlatformWindow* window, int* x, int* y) {
-  *x = window->flWindow ? window->flWindow->x() : 0;
-  *y = window->flWindow ? window->flWindow->y() : 0;
-  Window xid = XWindowOf(window);
-  if (!xid) return;
-  Display* display = PlatformDisplay();
-  Window child;
-  XTranslateCoordinates(display, xid, RootWindow(display, PlatformScreen()), 0, 0, x, y, &child);
-}
-
-int RegisterClass(const WindowClass* windowClass) {
-  if (!windowClass || !windowClass->className || !windowClass->windowProc) return 0;
-  std::string name = windowClass->className;
-  if (classes.count(name)) return 0;   // already registered, as on Windows
-  ClassEntry& entry = classes[name];
-  entry.name = name;
-  entry.windowClass = *windowClass;
-  entry.windowClass.className = entry.name.c_str();
-  return 1;
+  *x = window->x;
+  *y = window->y;
+  Window child, xid = XWindowOf(window);
+  if (xid) XTranslateCoordinates(PlatformDisplay(), xid, RootWindow(PlatformDisplay(), PlatformScreen()), 0, 0, x, y,
+                                 &child);
 }
 
 int GetSystemMetrics(int index) {
@@ -156,173 +135,126 @@ int GetSystemMetrics(int index) {
   int x, y, w, h;
   Fl::screen_xywh(x, y, w, h, 0);
   if (index == SM_CYSCREEN) return h;
-  if (index == SM_CXSCREEN) return w;
-  return 0;
+  return index == SM_CXSCREEN ? w : 0;
 }
 
-WindowHandle CreateWindow(const char* className, const char* caption, unsigned style, int x, int y,
-                          int width, int height, WindowHandle parent) {
-  if (!className || !PlatformDisplay()) return nullptr;
-  auto found = classes.find(className);
-  if (found == classes.end()) return nullptr;
-  if ((style & WS_CHILD) || (parent && !IsLiveWindow(parent))) return nullptr;   // child windows: not needed
-  const WindowClass& windowClass = found->second.windowClass;
-  if (width <= 0) width = 1;
-  if (height <= 0) height = 1;
+// ---- what the core asks of a backend --------------------------------------------------
+uint64_t BackendNow() {
+  using namespace std::chrono;
+  return (uint64_t)duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
-  PlatformWindow* window = new PlatformWindow;
-  window->kind = WindowKind::Main;
-  window->windowProc = windowClass.windowProc;
-  window->className = className;
-  window->classStyle = windowClass.style;
-  window->style = style;
-  window->caption = caption ? caption : "";
-  window->owner = parent;
-  window->icon = windowClass.icon;
-  window->placeX = x;
-  window->placeY = y;
-  RegisterWindow(window);
+void BackendIdle() { Fl::wait(0.0); }   // takes in what the toolkit has waiting, without blocking
 
-  // The size given is taken as the client size: on X11 the frame belongs to
-  // the window manager. Only the program changes it (SetWindowPos); the
-  // manager is told so (fltk_manager.cpp).
+// Blocks in select() until an X event or the time is up: no processor time
+// while nothing happens. FLTK runs its own timeouts' callbacks at the start of
+// the following wait, hence the second, non-blocking one.
+bool BackendWait(int64_t milliseconds) {
+  Fl::wait(milliseconds < 0 ? 1e20 : milliseconds / 1000.0);
+  Fl::wait(0.0);
+  return true;
+}
+
+// A program window that was shown but is now unmapped (iconified, or on
+// another desktop) or iconified while kept mapped.
+bool BackendProgramUnseen() {
+  for (PlatformWindow* window : AllWindows()) {
+    Fl_Window* flWindow = window->alive && !window->destroying && window->kind == WindowKind::Main
+                              ? FlWindowOf(window)
+                              : nullptr;
+    if (flWindow && flWindow->shown() && (!flWindow->visible() || window->native->iconic)) return true;
+  }
+  return false;
+}
+
+void BackendCreated(PlatformWindow* window) {
+  window->native = new NativeWindow;   // kept with the record
   Fl_Group::current(nullptr);
-  ProgramWindow* flWindow = new ProgramWindow(window, x, y, width, height);
-  flWindow->end();
-  flWindow->copy_label(window->caption.c_str());
-  flWindow->xclass(className);
+  TopLevel* flWindow = new TopLevel(window);
+  flWindow->copy_label(window->text.c_str());
+  if (window->kind == WindowKind::Main) flWindow->xclass(window->className.c_str());   // dialogs take the first one's
   flWindow->callback(CloseRequested, window);
-  if (window->icon && window->icon->image) flWindow->icon(window->icon->image.get());
-  window->flWindow = flWindow;
-
-  if (SendToWindow(window, WM_CREATE, 0, 0) == -1) {
-    DestroyPlatformWindow(window);
-    return nullptr;
-  }
-  if (!IsLiveWindow(window)) return nullptr;
-  SendToWindow(window, WM_SIZE, SIZE_RESTORED, MakeLParam(width, height));
-  if (IsLiveWindow(window) && (style & WS_VISIBLE)) ShowWindow(window, SW_SHOWNORMAL);
-  return IsLiveWindow(window) ? window : nullptr;
+  SetWindowIcon(flWindow, window->icon);
+  window->native->flWindow = flWindow;
+  if (window->kind == WindowKind::Dialog) MakeDialogWindow(window);
+  else flWindow->end();
 }
 
-int ShowWindow(WindowHandle window, int) {
-  if (!IsLiveWindow(window)) return 0;
+void BackendShown(PlatformWindow* window) {
   if (window->kind == WindowKind::Control) {
-    int was = window->widget && window->widget->visible();
-    if (window->widget) window->widget->show();
-    return was;
+    if (window->native->widget) window->native->widget->show();
+    return;
   }
-  Fl_Window* flWindow = window->flWindow;
-  int was = flWindow->shown() && flWindow->visible();
-  if (!was) {
-    ShowTopLevel(window);
-    if (window->kind == WindowKind::Main) {
-      window->needsPaint = true;
-      GLWindowShown(window);
-    } else if (WaitUntilPlaced(window)) {
-      // The frame is known only now: a dialog that the manager's frame takes
-      // past the work area moves in.
-      FrameExtents frame = FrameOf(window);
-      int x = window->placeX, y = window->placeY;
-      KeepOnWorkArea(&x, &y, flWindow->w() + frame.left + frame.right, flWindow->h() + frame.top + frame.bottom);
-      if (x != window->placeX || y != window->placeY) PlaceTopLevel(window, x, y);
-    }
-  }
-  return was;
-}
-
-int UpdateWindow(WindowHandle window) {
-  if (!IsLiveWindow(window)) return 0;
+  ShowTopLevel(window);
   if (window->kind == WindowKind::Main) {
-    if (window->needsPaint && window->flWindow->shown()) SendToWindow(window, WM_PAINT, 0, 0);
-  } else {
-    Fl::flush();
+    GLWindowShown(window);
+  } else if (WaitUntilPlaced(window)) {
+    // The frame is known only now: a dialog that the manager's frame takes
+    // past the work area moves in.
+    FrameExtents frame = FrameOf(window);
+    int x = window->x, y = window->y;
+    KeepOnWorkArea(&x, &y, window->width + frame.left + frame.right, window->height + frame.top + frame.bottom);
+    if (x != window->x || y != window->y) PlaceTopLevel(window, x, y);
   }
-  return 1;
 }
 
-int SetWindowPos(WindowHandle window, WindowHandle, int x, int y, int width, int height, unsigned flags) {
-  if (!IsLiveWindow(window) || window->kind == WindowKind::Control) return 0;
-  Fl_Window* flWindow = window->flWindow;
-  if (width <= 0) width = 1;
-  if (height <= 0) height = 1;
-  bool sized = width != flWindow->w() || height != flWindow->h();
+bool BackendOnScreen(const PlatformWindow* window) {
+  Fl_Window* flWindow = FlWindowOf(window);
+  return flWindow && flWindow->shown() && flWindow->visible();
+}
+
+// A size that the manager keeps instead of the program's is asked back
+// once: asking again each time the manager answers with the same size
+// would never end. Nor is a size asked back from a maximised or fullscreen
+// state: the window leaves the state instead (fltk_manager.cpp), and the
+// manager gives the size back itself.
+void BackendPlace(PlatformWindow* window, WindowHandle, int x, int y, int* width, int* height, unsigned flags) {
+  Fl_Window* flWindow = window->native->flWindow;
+  NativeWindow* native = window->native;
+  bool sized = *width != flWindow->w() || *height != flWindow->h();
   if (sized && flWindow->shown()) {
-    // A size that the manager keeps instead of the program's is asked back
-    // once: asking again each time the manager answers with the same size
-    // would never end. Nor is a size asked back from a maximised or
-    // fullscreen state: the window leaves the state instead (fltk_manager.cpp),
-    // and the manager gives the size back itself.
-    if ((flWindow->w() == window->askedFromWidth && flWindow->h() == window->askedFromHeight) ||
+    if ((flWindow->w() == native->askedFromWidth && flWindow->h() == native->askedFromHeight) ||
         HeldByManager(window)) {
       sized = false;
-      width = flWindow->w();
-      height = flWindow->h();
+      *width = flWindow->w();
+      *height = flWindow->h();
     } else {
-      window->askedFromWidth = flWindow->w();
-      window->askedFromHeight = flWindow->h();
+      native->askedFromWidth = flWindow->w();
+      native->askedFromHeight = flWindow->h();
     }
   }
   programResizing = true;
   if (!(flags & SWP_NOMOVE)) {
-    flWindow->resize(x, y, width, height);
+    flWindow->resize(x, y, *width, *height);
     PlaceTopLevel(window, x, y);
   } else if (sized) {
-    flWindow->resize(flWindow->x(), flWindow->y(), width, height);
+    flWindow->resize(flWindow->x(), flWindow->y(), *width, *height);
   }
   programResizing = false;
   if (sized) DeclareFixedSize(window);   // FLTK has just put its own size hints in
-  return 1;
 }
 
-intptr_t GetWindowLong(WindowHandle window, int index) {
-  if (!IsLiveWindow(window)) return 0;
-  if (index == GWL_ID) return window->id;
-  if (index == GWL_HINSTANCE) return (intptr_t)ProgramInstance();
-  return 0;
+void BackendRedraw(PlatformWindow* window) {
+  if (window->kind == WindowKind::Dialog) window->native->flWindow->redraw();
+  else if (window->kind == WindowKind::Control && window->native->widget) window->native->widget->redraw();
 }
 
-int InvalidateRect(WindowHandle window, const Rect*, int) {
-  if (!IsLiveWindow(window)) return 0;
-  if (window->kind == WindowKind::Main) window->needsPaint = true;
-  else if (window->kind == WindowKind::Dialog) window->flWindow->redraw();
-  else if (window->widget) window->widget->redraw();
-  return 1;
-}
-
-intptr_t DefWindowProc(WindowHandle window, unsigned message, uintptr_t, intptr_t) {
-  if (!IsLiveWindow(window)) return 0;
-  switch (message) {
-    case WM_CLOSE:
-      DestroyPlatformWindow(window);
-      return 0;
-    case WM_PAINT:
-      window->needsPaint = false;
-      return 0;
-    default:
-      return 0;
+void BackendDestroyed(PlatformWindow* window) {
+  if (window->kind == WindowKind::Control) {
+    if (window->native->widget) window->native->widget->hide();
+    return;
   }
-}
-
-void DestroyPlatformWindow(PlatformWindow* window) {
-  if (!IsLiveWindow(window) || window->destroying) return;
-  window->destroying = true;
-  // Owned windows go first, then the window itself, as on Windows.
-  while (PlatformWindow* owned = FindOwnedWindow(window)) DestroyPlatformWindow(owned);
-  if (window->kind == WindowKind::Dialog) SendToWindow(window, WM_DESTROY, 0, 0);
-  else if (window->windowProc) window->windowProc(window, WM_DESTROY, 0, 0);
-  DestroyControls(window);
-  PurgeQueueFor(window);
   GLWindowDestroyed(window);
-  if (window->ownDC) {
-    ForgetDC(window->ownDC);
-    window->ownDC = nullptr;
-  }
-  if (window->flWindow) {
-    window->flWindow->callback((Fl_Callback*)nullptr, nullptr);
-    window->flWindow->hide();
-    Fl::delete_widget(window->flWindow);
-    window->flWindow = nullptr;
-  }
-  ForgetWindow(window);
+  for (PlatformWindow* control : window->controls) control->native->widget = nullptr;   // they go with the window
+  Fl_Window* flWindow = window->native->flWindow;
+  flWindow->callback((Fl_Callback*)nullptr, nullptr);
+  flWindow->hide();
+  Fl::delete_widget(flWindow);
+  window->native->flWindow = nullptr;
+}
+
+// Once the window manager has put a shown window where it stays.
+void BackendClientOrigin(const PlatformWindow* window, int* x, int* y) {
+  if (XWindowOf(window)) WaitUntilPlaced(const_cast<PlatformWindow*>(window));
+  ClientOrigin(window, x, y);
 }

@@ -1,8 +1,9 @@
-// Test hooks of the headless platform (platform/headless*.cpp): windows,
-// dialogs and controls as in-memory records, a message queue driven by a
-// virtual clock, recorded GDI calls, OSMesa contexts. Relies on platform.h.
+// Test hooks of the headless backend (platform/headless*.cpp): the core's
+// windows, dialogs, controls and queue (platform/core*.cpp, the same code the
+// FLTK backend runs) looked at and driven from a test, a virtual clock,
+// recorded GDI calls, OpenGL contexts over OSMesa. Relies on platform.h.
 //
-// How the headless platform behaves, where Windows leaves room:
+// How the headless backend behaves, where Windows leaves room:
 // - Nothing is drawn but OpenGL. A window's outer size is its client size
 //   (no frame); a top-level window sits where it was created or moved.
 // - Dialog units become pixels with fixed base units, whatever the template's
@@ -10,13 +11,15 @@
 //   half away from zero. A dialog with an owner counts its position from the
 //   owner's top-left corner, one without from the screen's (0, 0). Control
 //   positions count from the dialog's client area.
-// - CreateWindow sends WM_CREATE, then WM_SIZE; SetWindowPos that changes the
-//   size sends WM_SIZE (none when the size is already right). A dialog
+// - CreateWindow sends WM_CREATE, then WM_SIZE; a size change by SetWindowPos
+//   or Resize sends WM_SIZE (none when the size is already right). A dialog
 //   procedure that returns 0 from WM_PAINT without painting still has its
 //   dialog validated, as by the dialog manager.
-// - The queue hands out posted messages first (in order), then WM_QUIT, then
-//   WM_PAINT for a shown window whose client area is invalid, then WM_TIMER.
-//   A timer keeps at most one WM_TIMER pending; ticks it missed are dropped.
+// - The queue hands out posted and input messages first (in order), then
+//   WM_QUIT, then WM_PAINT for a shown window whose client area is invalid,
+//   then WM_TIMER. An input mouse move right after another of the same window
+//   replaces it. A timer keeps at most one WM_TIMER pending; ticks it missed
+//   are dropped.
 // - Time is a virtual clock in milliseconds, starting at 0 after Reset. It
 //   moves only through AdvanceClock, SetFrameTime (each SwapBuffers), and
 //   GetMessage on an empty queue, which jumps to the next timer that is due.
@@ -29,6 +32,7 @@
 //   of the window's size when the context was made; it keeps that size.
 // - A handle stays a valid pointer until Reset, even after its window is
 //   destroyed; every call checks that the window is still alive.
+// - The resources handed over by SetProgramResources stay through Reset.
 #pragma once
 
 #include "platform/platform.h"
@@ -56,6 +60,9 @@ int RunProgram(int showCommand = SW_SHOWDEFAULT);
 intptr_t Send(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam);
 // Appends to the queue (PostMessage); false when the window is not alive.
 bool Post(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam);
+// The user's mouse, as the FLTK backend queues it: like Post, but a move
+// right after an input move of the same window replaces it.
+void Input(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam);
 // What GetMessage would hand out now, in that order, without removing anything.
 std::vector<Message> Pending();
 // A user's click on a shown push button of a live dialog: WM_COMMAND
@@ -63,7 +70,7 @@ std::vector<Message> Pending();
 // and nothing sent, for a hidden control or one that is not a button.
 bool Click(WindowHandle control);
 // The user drags a top-level window to a new outer size: the size is applied
-// and WM_SIZE (SIZE_RESTORED) sent, as from the window manager.
+// and, when it changed, WM_SIZE (SIZE_RESTORED) sent, as from the window manager.
 void Resize(WindowHandle window, int width, int height);
 // Runs when the queue is found empty (see above); empty function: none.
 void SetIdleCallback(std::function<void()> callback);

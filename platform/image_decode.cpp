@@ -94,6 +94,15 @@ void DecodeColourRows(const unsigned char* pixels, const DibHeader& h, int width
   }
 }
 
+void Describe(const DibHeader& h, int width, int height, DecodedImage* out) {
+  out->width = width;
+  out->height = height;
+  out->pixelsPerMetreX = h.ppmX;
+  out->pixelsPerMetreY = h.ppmY;
+  out->bitsPerPixel = int(h.bits);
+  out->colorCount = int(h.colorsUsed);
+}
+
 bool Fail(DecodedImage* out) {
   *out = DecodedImage();
   return false;
@@ -149,12 +158,7 @@ bool DecodeIconDib(const unsigned char* dib, size_t size, DecodedImage* out) {
   for (size_t i = 0; i < out->rgba.size(); i += 4)
     if (out->rgba[i + 3] == 0) out->rgba[i] = out->rgba[i + 1] = out->rgba[i + 2] = 0;
 
-  out->width = width;
-  out->height = height;
-  out->pixelsPerMetreX = h.ppmX;
-  out->pixelsPerMetreY = h.ppmY;
-  out->bitsPerPixel = int(h.bits);
-  out->colorCount = int(h.colorsUsed);
+  Describe(h, width, height, out);
   out->hasMask = maskPresent;
   return true;
 }
@@ -184,12 +188,7 @@ bool DecodeBmp(const unsigned char* data, size_t size, DecodedImage* out) {
   uint32_t palette[256];
   ReadPalette(data + paletteStart, h.colorsUsed, palette);
   DecodeColourRows(data + pixelOffset, h, width, height, bottomUp, palette, out);
-  out->width = width;
-  out->height = height;
-  out->pixelsPerMetreX = h.ppmX;
-  out->pixelsPerMetreY = h.ppmY;
-  out->bitsPerPixel = int(h.bits);
-  out->colorCount = int(h.colorsUsed);
+  Describe(h, width, height, out);
   return true;
 }
 

@@ -1,7 +1,9 @@
 // Non-portable functions: the few window, dialog, message, timer, GDI and
 // GL-context operations the program uses, in the shape the program calls them.
-// Implemented over FLTK/GLX for the real program (platform/fltk_*.cpp) and
-// headless over OSMesa for tests and benchmarks (platform/headless.cpp).
+// On Windows each is the Win32 call (platform/win32_*.cpp); elsewhere one
+// emulation core (platform/core_*.cpp) serves the FLTK/GLX backend of the
+// real program (platform/fltk_*.cpp) and the headless one over OSMesa for
+// tests and benchmarks (platform/headless*.cpp).
 // Nothing outside platform/ includes a toolkit or X11 header.
 #pragma once
 
@@ -156,6 +158,46 @@ int SetScrollPos(WindowHandle window, int bar, int position, int redraw);  // re
 int MessageBox(WindowHandle owner, const char* text, const char* caption, unsigned style);
 
 // ---- resources --------------------------------------------------------------
+// The program's dialog templates, bitmaps and icons, found by name or number.
+struct DialogItem {
+  int id;                  // -1: a control without identifier
+  const char* className;   // "BUTTON", "STATIC" or "SCROLLBAR"
+  const char* text;        // caption; for an SS_ICON static the icon number, as "#32512"
+  unsigned style;          // full style word, WS_VISIBLE included when shown
+  short x, y, width, height;   // dialog units
+};
+
+struct DialogTemplate {
+  const char* name;        // "ColorScrDlg", ...
+  unsigned style;
+  short x, y, width, height;   // dialog units
+  const char* caption;
+  const char* fontFace;    // "Arial", "Arial Black"
+  int fontPoints;
+  const DialogItem* items;
+  int itemCount;
+};
+
+struct BinaryResource {
+  int id;
+  const unsigned char* data;   // the file's bytes: a .bmp for bitmaps, a .ico for icons
+  unsigned size;
+};
+
+struct ResourceTable {
+  const DialogTemplate* dialogs;
+  int dialogCount;
+  const BinaryResource* bitmaps;
+  int bitmapCount;
+  const BinaryResource* icons;
+  int iconCount;
+};
+
+// Handed over first thing in ProgramMain; CreateDialogParam and the loads
+// below find the resources there. The table is copied; the arrays it points
+// to must live as long as the program. On Windows the bitmaps and icons are
+// the executable's own and only the templates are read.
+void SetProgramResources(const ResourceTable* resources);
 IconHandle LoadIcon(InstanceHandle instance, int id);
 CursorHandle LoadCursor(InstanceHandle instance, int id);   // instance null, IDC_ARROW
 BitmapHandle LoadBitmap(InstanceHandle instance, int id);   // null when missing or undecodable

@@ -7,16 +7,11 @@ enable_language(RC)
 # files must not see <windows.h> (its macros take platform.h's names).
 target_compile_definitions(project_headers INTERFACE "WINGDIAPI=__declspec(dllimport)" "APIENTRY=__stdcall")
 
-add_library(platform_win32 STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/win32_window.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/win32_queue.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/win32_dialog.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/win32_gdi.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/win32_gl.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/win32_same_names.cpp)
+add_library(platform_win32 STATIC win32_window.cpp win32_queue.cpp win32_dialog.cpp win32_gdi.cpp win32_gl.cpp
+            win32_same_names.cpp)
 target_link_libraries(platform_win32 PUBLIC project_headers OpenGL::GL gdi32 user32)
 
 # WinMain is wanted only by the C runtime, which comes last on a link line:
 # the program takes it in as an object, $<TARGET_OBJECTS:platform_win32_main>.
-add_library(platform_win32_main OBJECT ${CMAKE_CURRENT_LIST_DIR}/win32_main.cpp)
+add_library(platform_win32_main OBJECT win32_main.cpp)
 target_link_libraries(platform_win32_main PUBLIC project_headers)

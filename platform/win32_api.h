@@ -155,7 +155,6 @@ static_assert(GWLP_HINSTANCE == -6, "GWLP_HINSTANCE is GWL_HINSTANCE");
 #define PostQuitMessage PlatformPostQuitMessageUnused
 #define ReleaseCapture PlatformReleaseCaptureUnused
 #include "platform/platform.h"
-#include "platform/resources.h"
 #undef GetSystemMetrics
 #undef PostQuitMessage
 #undef ReleaseCapture

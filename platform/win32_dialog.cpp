@@ -1,7 +1,7 @@
-// Dialogs on Win32: a modeless dialog built in memory from the program's
-// template table (the same table the other platforms read) and handed to
-// CreateDialogIndirectParamA; its controls, scroll bars and message boxes.
-// Relies on win32_api.h and the program's resources (resources.h).
+// Dialogs on Win32: a modeless dialog built in memory from the template table
+// the program hands over (the same table the other backends read) and given
+// to CreateDialogIndirectParamA; its controls, scroll bars and message boxes.
+// Relies on win32_api.h.
 #include <cstring>
 #include <vector>
 
@@ -16,6 +16,9 @@ struct TemplateWriter {
   void Word(unsigned value) { words.push_back((WORD)value); }
   void Long(unsigned value) { Word(value & 0xFFFF); Word(value >> 16); }
   void AlignToLong() { if (words.size() % 2 != 0) Word(0); }
+  void Rectangle(int x, int y, int width, int height) {   // dialog units
+    for (int value : {x, y, width, height}) Word((unsigned)value);
+  }
   // A string as UTF-16 with its terminating zero, converted as the A functions do.
   void Text(const char* text) {
     const int length = text == nullptr ? 0 : (int)std::strlen(text);
@@ -64,10 +67,7 @@ std::vector<WORD> BuildTemplate(const DialogTemplate& dialog) {
   out.Long(dialog.style);
   out.Long(0);   // extended style
   out.Word((unsigned)dialog.itemCount);
-  out.Word((unsigned)dialog.x);
-  out.Word((unsigned)dialog.y);
-  out.Word((unsigned)dialog.width);
-  out.Word((unsigned)dialog.height);
+  out.Rectangle(dialog.x, dialog.y, dialog.width, dialog.height);
   out.Word(0);   // no menu
   out.Word(0);   // the dialog class
   out.Text(dialog.caption);
@@ -80,10 +80,7 @@ std::vector<WORD> BuildTemplate(const DialogTemplate& dialog) {
     out.AlignToLong();
     out.Long(item.style);
     out.Long(0);   // extended style
-    out.Word((unsigned)item.x);
-    out.Word((unsigned)item.y);
-    out.Word((unsigned)item.width);
-    out.Word((unsigned)item.height);
+    out.Rectangle(item.x, item.y, item.width, item.height);
     out.Word((unsigned)item.id & 0xFFFF);
     WriteClass(out, item.className);
     WriteItemText(out, item.text);
@@ -92,10 +89,11 @@ std::vector<WORD> BuildTemplate(const DialogTemplate& dialog) {
   return out.words;
 }
 
+ResourceTable resources = {};
+
 const DialogTemplate* FindTemplate(const char* name) {
-  if (name == nullptr) return nullptr;
-  for (int i = 0; i < programResources.dialogCount; ++i)
-    if (std::strcmp(programResources.dialogs[i].name, name) == 0) return &programResources.dialogs[i];
+  for (int i = 0; name != nullptr && i < resources.dialogCount; ++i)
+    if (std::strcmp(resources.dialogs[i].name, name) == 0) return &resources.dialogs[i];
   return nullptr;
 }
 
@@ -117,6 +115,10 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 }
 
 }  // namespace
+
+// Bitmaps and icons are the executable's own resources (panels/heatball.rc):
+// only the templates are kept.
+void SetProgramResources(const ResourceTable* table) { resources = table != nullptr ? *table : ResourceTable{}; }
 
 WindowHandle CreateDialogParam(InstanceHandle instance, const char* templateName, WindowHandle owner,
                                DialogProc proc, intptr_t param) {

@@ -15,12 +15,16 @@
 #include "sim/heat_grid.h"
 #include "sim/temp_color.h"
 #include "tests/support/program_state.h"
+#ifdef HEAT_TESTS_WITH_PANELS
+#include "panels/dialog_templates.h"
+#endif
 
 void ResetProgramState() {
   headless::Reset();
   ResetShellAndSceneState();
 #ifdef HEAT_TESTS_WITH_PANELS
   ResetPanelState();
+  SetProgramResources(&programResources);
 #endif
 }
 

@@ -1,8 +1,9 @@
 // Message fuzzer: random sequences of the messages the main window and the
-// three panels accept, sent through their real procedures on the headless
+// three panels accept, through their real procedures on the headless
 // platform with an OSMesa context, with frames drawn in between as the idle
-// loop draws them. After every message the simulation, the transform state
-// and OpenGL's error flag are checked.
+// loop draws them. The mouse goes through the queue the program's loop runs
+// (the platform's core); the rest is sent. After every message the
+// simulation, the transform state and OpenGL's error flag are checked.
 //
 // Built as a libFuzzer target (HEAT_LIBFUZZER) or as a replay program that
 // runs every file of a corpus folder and then seeded random sequences for a
@@ -143,6 +144,18 @@ void IdleFrames(unsigned count) {
   }
 }
 
+// What the program's loop fetches and dispatches before its next idle moment:
+// the mouse queued above (moves coalesced) and the panels' paint.
+void DispatchQueued() {
+  Message message = {};
+  while (PeekMessage(&message, nullptr, 0, 0, 1 /* PM_REMOVE */)) {
+    if (message.message == WM_QUIT) continue;
+    currentStep = "a message from the queue";
+    DispatchMessage(&message);
+    CheckAll();
+  }
+}
+
 const unsigned panelCommands[] = {1008, 1009, 1019, 1022, 1033, 1021, 1030, 1031, 1032,
                                   1038, 1020, 1034, 1035, 1036, 1037, 1, 2, 0, 0xFFFF};
 const unsigned optionsCommands[] = {1, 1006, 1018, 1046, 2, 1032, 0xFFFF};
@@ -159,6 +172,7 @@ uintptr_t CommandWParam(Input& in, const unsigned* table, size_t count) {
 // Returns false when the sequence has ended (the main window was closed).
 bool Step(Program& p, Input& in) {
   const unsigned op = in.Byte() % 20;
+  bool loopLags = false;
   switch (op) {
     case 0: case 1: case 2: case 3: {   // mouse, anywhere, mostly moves
       const unsigned which = in.Byte();
@@ -168,8 +182,12 @@ bool Step(Program& p, Input& in) {
         x = (int)((unsigned)x % (unsigned)(windowWidth * 2 + 1)) - windowWidth / 2;
         y = (int)((unsigned)y % (unsigned)(windowHeight * 2 + 1)) - windowHeight / 2;
       }
+      // Queued as the user's mouse. Now and then the mouse is quicker than
+      // the loop, and moves pile up (and coalesce) before it catches up.
+      const unsigned keys = in.Byte();
       currentStep = "a mouse message";
-      headless::Send(p.window, message, in.Byte() & 3u, MakeLParam(x, y));
+      headless::Input(p.window, message, keys & 3u, MakeLParam(x, y));
+      loopLags = (keys & 4u) != 0;
       break;
     }
     case 4: case 5: {   // clock ticks, a burst of them
@@ -267,6 +285,7 @@ bool Step(Program& p, Input& in) {
       break;
     }
   }
+  if (!loopLags) DispatchQueued();
   // A close request may also reach the window through any handle picked above.
   // Its loop then ends at the quit message: no frame is drawn after it.
   if (!headless::IsAlive(p.window)) {
@@ -275,7 +294,8 @@ bool Step(Program& p, Input& in) {
     return false;
   }
   CheckAll();
-  IdleFrames(1 + in.Byte() % 3);
+  const unsigned frames = 1 + in.Byte() % 3;
+  if (headless::Pending().empty()) IdleFrames(frames);   // the loop draws only when nothing waits
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include "app/redraw.h"
 #include "app/shell_state.h"
 #include "input/trackball.h"
+#include "panels/dialog_templates.h"
 #include "panels/panels.h"
 #include "platform/headless.h"
 #include "render/camera.h"
@@ -23,6 +24,7 @@ inline void ResetProgram() {
   headless::Reset();
   ResetShellAndSceneState();
   ResetPanelState();
+  SetProgramResources(&programResources);
 }
 
 // The "OpenGL" window at (10, 10), square, of four fifths of the screen height

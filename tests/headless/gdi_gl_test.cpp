@@ -1,7 +1,9 @@
-// GDI and OpenGL of the headless platform: pixel formats and their failure
-// modes, palettes, bitmaps and StretchBlt records, OSMesa contexts and what
-// a frame leaves in the buffer.
+// The core's GDI on the headless backend: the resources handed over,
+// bitmaps, icons, palettes and StretchBlt records; and the headless backend's
+// pixel formats with their failure modes, OSMesa contexts and what a frame
+// leaves in the buffer.
 #include "platform/headless.h"
+#include "tests/support/test_resources.h"
 
 #include <GL/osmesa.h>
 #include <gtest/gtest.h>
@@ -29,6 +31,7 @@ class Gdi : public ::testing::Test {
  protected:
   void SetUp() override {
     headless::Reset();
+    SetProgramResources(&testResources);
     WindowClass windowClass{CS_OWNDC, PlainProc, headless::Instance(), nullptr, nullptr, "GL"};
     RegisterClass(&windowClass);
     window = CreateWindow("GL", "gl", WS_OVERLAPPEDWINDOW, 0, 0, 40, 30, nullptr);
@@ -129,9 +132,6 @@ TEST_F(Gdi, APaletteIsACopyAndItsUseIsRecorded) {
 }
 
 TEST_F(Gdi, BitmapsLoadFromTheResourcesAndCanBeMadeMissing) {
-#ifdef HEADLESS_NO_DECODE
-  GTEST_SKIP() << "built without the image decoders";
-#endif
   BitmapHandle bitmap = LoadBitmap(headless::Instance(), 104);
   ASSERT_NE(bitmap, nullptr);
   BitmapInfo info{};
@@ -139,6 +139,7 @@ TEST_F(Gdi, BitmapsLoadFromTheResourcesAndCanBeMadeMissing) {
   EXPECT_EQ(info.bmWidth, 4);
   EXPECT_EQ(info.bmHeight, 2);
   EXPECT_EQ(info.bmBitsPixel, 24);
+  EXPECT_EQ(info.bmWidthBytes, 12) << "rows of whole 16-bit words";
   EXPECT_EQ(info.bmPlanes, 1);
   EXPECT_EQ(GetObject(bitmap, 4, &info), 0) << "too small a structure";
   EXPECT_EQ(LoadBitmap(headless::Instance(), 105), nullptr) << "undecodable";
@@ -147,6 +148,21 @@ TEST_F(Gdi, BitmapsLoadFromTheResourcesAndCanBeMadeMissing) {
   EXPECT_EQ(LoadBitmap(headless::Instance(), 104), nullptr);
   headless::SetBitmapMissing(104, false);
   EXPECT_EQ(LoadBitmap(headless::Instance(), 104), bitmap);
+}
+
+// The platform reads only what the program handed over; the handed table
+// outlives a reset, as resources belong to the program, not to a run.
+TEST_F(Gdi, ResourcesAreThoseHandedOverAndOutliveAReset) {
+  EXPECT_NE(LoadIcon(headless::Instance(), 32512), nullptr);
+  EXPECT_EQ(LoadIcon(headless::Instance(), 32513), nullptr);
+  EXPECT_EQ(LoadCursor(nullptr, IDC_ARROW), LoadCursor(nullptr, IDC_ARROW)) << "the system's arrow";
+  EXPECT_EQ(LoadCursor(headless::Instance(), IDC_ARROW), nullptr) << "the program has no cursors";
+  headless::Reset();
+  EXPECT_NE(LoadBitmap(headless::Instance(), 104), nullptr);
+  SetProgramResources(nullptr);
+  headless::Reset();
+  EXPECT_EQ(LoadBitmap(headless::Instance(), 104), nullptr);
+  EXPECT_EQ(LoadIcon(headless::Instance(), 32512), nullptr);
 }
 
 TEST_F(Gdi, StretchBltRecordsBothRectanglesAndTheSelectedBitmap) {

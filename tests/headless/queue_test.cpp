@@ -1,5 +1,6 @@
-// The message queue and the virtual clock of the headless platform: what
-// PeekMessage and GetMessage hand out, in what order, and when timers fire.
+// The core's message queue, on the headless backend's virtual clock: what
+// PeekMessage and GetMessage hand out, in what order, what coalesces, and when
+// timers fire. The FLTK backend runs the same queue on the real clock.
 #include "platform/headless.h"
 
 #include <gtest/gtest.h>
@@ -65,6 +66,42 @@ TEST_F(Queue, QuitEndsGetMessageWithItsCodeAndAnEmptyQueueDoesNotHang) {
   EXPECT_EQ(message.message, (unsigned)WM_QUIT);
   EXPECT_EQ(message.wParam, 3u);
   EXPECT_EQ(GetMessage(&message, nullptr, 0, 0), -1) << "the quit is handed out once";
+
+  // WM_QUIT belongs to no window: a fetch for one window does not take it.
+  PostQuitMessage(4);
+  message = Message{};
+  EXPECT_EQ(PeekMessage(&message, window, 0, 0, PM_REMOVE_FLAG), 0);
+  ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 0);
+  EXPECT_EQ(message.wParam, 4u);
+}
+
+// As the user's mouse: a move replaces the move queued right before it, for
+// the same window; a posted move is a message like any other.
+TEST_F(Queue, TheUsersMouseMovesCoalesceButPostedMovesDoNot) {
+  WindowHandle other = CreateWindow("Probe", "other", WS_OVERLAPPEDWINDOW, 0, 0, 8, 8, nullptr);
+  struct Step { bool input; WindowHandle window; unsigned message; int x; };
+  struct Case { const char* what; std::vector<Step> steps; std::vector<int> expectedX; };
+  const Case cases[] = {
+      {"moves in a row: the last", {{true, window, WM_MOUSEMOVE, 1}, {true, window, WM_MOUSEMOVE, 2},
+                                    {true, window, WM_MOUSEMOVE, 3}}, {3}},
+      {"a press in between", {{true, window, WM_MOUSEMOVE, 1}, {true, window, WM_LBUTTONDOWN, 2},
+                              {true, window, WM_MOUSEMOVE, 3}, {true, window, WM_MOUSEMOVE, 4}}, {1, 2, 4}},
+      {"another window's move", {{true, window, WM_MOUSEMOVE, 1}, {true, other, WM_MOUSEMOVE, 2},
+                                 {true, window, WM_MOUSEMOVE, 3}}, {1, 2, 3}},
+      {"posted moves", {{false, window, WM_MOUSEMOVE, 1}, {false, window, WM_MOUSEMOVE, 2},
+                        {true, window, WM_MOUSEMOVE, 3}}, {1, 2, 3}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const Step& step : c.steps) {
+      if (step.input) headless::Input(step.window, step.message, 0, MakeLParam(step.x, 0));
+      else headless::Post(step.window, step.message, 0, MakeLParam(step.x, 0));
+    }
+    std::vector<int> xs;
+    Message message{};
+    while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE_FLAG)) xs.push_back(SignedLoWord(message.lParam));
+    EXPECT_EQ(xs, c.expectedX);
+  }
 }
 
 TEST_F(Queue, InputComesBeforePaintAndPaintBeforeTimers) {
@@ -146,6 +183,15 @@ TEST_F(Queue, SettingATimerAgainRestartsItAndADestroyedWindowsTimerStops) {
   EXPECT_EQ(message.wParam, 7u);
   EXPECT_EQ(GetMessage(&message, nullptr, 0, 0), -1);
   EXPECT_EQ(SetTimer(window, 2, 50, nullptr), 0u) << "no timer for a dead window";
+}
+
+TEST_F(Queue, ATimerRunsAtLeastEveryTenMilliseconds) {
+  EXPECT_EQ(SetTimer(window, 0, 1, nullptr), 1u) << "timer 0 is reported as 1";
+  headless::AdvanceClock(9);
+  EXPECT_TRUE(headless::Pending().empty());
+  headless::AdvanceClock(1);
+  EXPECT_EQ(headless::Pending().size(), 1u);
+  EXPECT_EQ(SetTimer(window, 7, 50, &received), 0u) << "no callbacks: every tick is WM_TIMER";
 }
 
 TEST_F(Queue, PostingToADeadWindowFailsAndItsQueuedMessagesAreDropped) {

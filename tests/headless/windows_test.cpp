@@ -1,7 +1,9 @@
-// Windows, dialogs and controls of the headless platform: creation messages
-// and their order, dialog units, owned windows going with their owner,
-// scroll bars, capture and the size held through SetWindowPos.
+// The core's windows, dialogs and controls, on the headless backend: creation
+// messages and their order, dialog units, owned windows going with their
+// owner, scroll bars, capture and the size held through SetWindowPos.
+#include "platform/core.h"
 #include "platform/headless.h"
+#include "tests/support/test_resources.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +55,7 @@ class Windows : public ::testing::Test {
  protected:
   void SetUp() override {
     headless::Reset();
+    SetProgramResources(&testResources);
     events.clear();
     created = nullptr;
     heldWidth = heldHeight = 0;
@@ -109,17 +112,41 @@ TEST_F(Windows, ADialogHearsWmInitDialogWithItsParameterBeforeItIsShown) {
   EXPECT_EQ(CreateDialogParam(nullptr, "NoSuchTemplate", owner, DialogProcedure, 0), nullptr);
 }
 
+TEST(DialogUnits, MulDivRoundsHalfAwayFromZero) {
+  struct Case { int a, b, c, expected; } cases[] = {
+      {147, 6, 4, 221}, {131, 15, 8, 246}, {400, 6, 4, 600}, {16, 15, 8, 30},
+      {5, 6, 4, 8}, {-3, 6, 4, -5}, {3, -6, 4, -5}, {3, 6, -4, -5}, {-3, 6, -4, 5}, {7, 1, 2, 4},
+      {10, 96, 72, 13}, {9, 96, 72, 12}, {11, 96, 72, 15}, {1, 1, 0, -1}, {65536, 65536, 65536, 65536},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << " * " << c.b << " / " << c.c;
+}
+
+TEST(DialogUnits, BaseUnitsComeFromTheAverageWidthOfTheLettersAndTheCharacterHeight) {
+  struct Case { int letters, height, x; } cases[] = {
+      {285, 15, 5}, {286, 15, 6}, {312, 15, 6}, {337, 15, 6}, {338, 15, 7}, {364, 16, 7}, {234, 13, 5},
+  };
+  for (const Case& c : cases) {
+    DialogBaseUnits u = BaseUnitsFromMetrics(c.letters, c.height);
+    EXPECT_EQ(u.x, c.x) << c.letters;
+    EXPECT_EQ(u.y, c.height);
+  }
+  DialogBaseUnits u = BaseUnitsFromMetrics(300, 15);
+  EXPECT_EQ(DialogXToPixels(147, u), 221);
+  EXPECT_EQ(DialogYToPixels(131, u), 246);
+  EXPECT_EQ(DialogXToPixels(0, u), 0);
+}
+
 TEST_F(Windows, DialogUnitsBecomePixelsWithFixedBaseUnits) {
   WindowHandle owner = MakeMain();
   WindowHandle panel = MakePanel(owner);
   // Base units 6 x 13: x * 6 / 4 and y * 13 / 8, rounded half away from zero.
   headless::WindowInfo dialog = headless::Describe(panel);
-  EXPECT_EQ(dialog.x, 10 + 600);
+  EXPECT_EQ(dialog.x, 10 + 60);
   EXPECT_EQ(dialog.y, 10 + 26);
   EXPECT_EQ(dialog.width, 221);    // 147 -> 220.5
   EXPECT_EQ(dialog.height, 213);   // 131 -> 212.875
   EXPECT_EQ(dialog.owner, owner);
-  EXPECT_EQ(dialog.text, "panel ");
+  EXPECT_EQ(dialog.text, "test panel ");
 
   struct Expected { int id; const char* cls; int x, y, w, h; bool shown; };
   const Expected expected[] = {
@@ -127,9 +154,11 @@ TEST_F(Windows, DialogUnitsBecomePixelsWithFixedBaseUnits) {
       {1022, "BUTTON", 90, 124, 102, 21, false},   // 60,76 68x13, hidden
       {1039, "SCROLLBAR", 12, 8, 15, 107, true},   // 8,5 10x66
       {-1, "BUTTON", 96, 3, 123, 96, true},        // 64,2 82x59
+      {-1, "STATIC", 3, 174, 126, 33, true},       // 2,107 84x20
+      {-1, "STATIC", 135, 137, 36, 36, true},      // 90,84: the icon's 32 x 32 and its border and edge
   };
   std::vector<WindowHandle> controls = headless::Controls(panel);
-  ASSERT_EQ(controls.size(), 4u);
+  ASSERT_EQ(controls.size(), 6u);
   for (size_t i = 0; i < controls.size(); ++i) {
     headless::WindowInfo info = headless::Describe(controls[i]);
     SCOPED_TRACE(expected[i].id);
@@ -146,15 +175,18 @@ TEST_F(Windows, DialogUnitsBecomePixelsWithFixedBaseUnits) {
   }
 
   // Without an owner the position counts from the screen's corner.
-  WindowHandle lonely = CreateDialogParam(nullptr, "Lonely", nullptr, DialogProcedure, 0);
+  WindowHandle lonely = CreateDialogParam(nullptr, "Closable", nullptr, DialogProcedure, 0);
   EXPECT_EQ(headless::Describe(lonely).x, 300);   // 200
   EXPECT_EQ(headless::Describe(lonely).y, 228);   // 140 -> 227.5
+  // Without the resources handed over there is no template to build from.
+  SetProgramResources(nullptr);
+  EXPECT_EQ(CreateDialogParam(nullptr, "Closable", nullptr, DialogProcedure, 0), nullptr);
 }
 
 TEST_F(Windows, ClosingTheMainWindowDestroysWhatItOwnsFirst) {
   WindowHandle owner = MakeMain();
   WindowHandle panel = MakePanel(owner);
-  WindowHandle lonely = CreateDialogParam(nullptr, "Lonely", nullptr, DialogProcedure, 0);
+  WindowHandle lonely = CreateDialogParam(nullptr, "Closable", nullptr, DialogProcedure, 0);
   WindowHandle button = GetDlgItem(panel, 1008);
   SetCapture(owner);
   events.clear();
@@ -183,7 +215,7 @@ TEST_F(Windows, ClosingTheMainWindowDestroysWhatItOwnsFirst) {
 }
 
 TEST_F(Windows, EndDialogDestroysTheDialogAndAClosedDialogIgnoresWmClose) {
-  WindowHandle lonely = CreateDialogParam(nullptr, "Lonely", nullptr, DialogProcedure, 0);
+  WindowHandle lonely = CreateDialogParam(nullptr, "Closable", nullptr, DialogProcedure, 0);
   events.clear();
   headless::Send(lonely, WM_CLOSE, 0, 0);
   EXPECT_TRUE(headless::IsAlive(lonely)) << "a dialog procedure decides about its own close";
@@ -191,7 +223,7 @@ TEST_F(Windows, EndDialogDestroysTheDialogAndAClosedDialogIgnoresWmClose) {
   EXPECT_FALSE(headless::IsAlive(lonely));
   EXPECT_EQ(CountOf(WM_DESTROY, lonely), 1);
   EXPECT_EQ(EndDialog(lonely, 0), 0);
-  EXPECT_EQ(headless::FindDialog("Lonely"), nullptr);
+  EXPECT_EQ(headless::FindDialog("Closable"), nullptr);
 }
 
 TEST_F(Windows, ADialogThatIgnoresItsPaintIsValidatedAllTheSame) {
@@ -239,6 +271,12 @@ TEST_F(Windows, ScrollBarsClampTheirPositionAndReturnThePreviousOne) {
   EXPECT_EQ(headless::Describe(bar).scrollMin, 0) << "an inverted range is empty";
   EXPECT_EQ(headless::Describe(bar).scrollMax, 0);
   EXPECT_EQ(headless::Describe(bar).scrollPos, 0);
+  EXPECT_EQ(SetScrollRange(bar, SB_CTL, -1, 0x7FFFFFFF, 0), 0) << "wider than the largest int";
+  EXPECT_EQ(SetScrollRange(bar, SB_CTL, -0x7FFFFFFF - 1, -1, 0), 1) << "as wide as the largest int";
+  EXPECT_EQ(headless::Describe(bar).scrollPos, -1) << "the thumb pulled into the range";
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 5, 0), -1);
+  EXPECT_EQ(headless::Describe(bar).scrollPos, -1);
+  EXPECT_EQ(SetScrollPos(bar, 1 /* SB_VERT */, 5, 0), 0) << "a control's bar is SB_CTL";
   EXPECT_EQ(SetScrollPos(GetDlgItem(headless::FindDialog("Panel"), 1008), SB_CTL, 5, 0), 0)
       << "a button has no thumb";
 }
@@ -259,6 +297,8 @@ TEST_F(Windows, HoldingTheSizeThroughSetWindowPosEndsAfterOneNestedResize) {
   EXPECT_EQ(last.window, window);
   EXPECT_EQ(last.x, 80);
   EXPECT_EQ(last.flags, (unsigned)SWP_NOMOVE);
+  headless::Resize(window, 819, 819);
+  EXPECT_EQ(CountOf(WM_SIZE, window), 2) << "a size that does not change is no WM_SIZE";
 }
 
 TEST_F(Windows, CaptureIsRecordedAndReleased) {

@@ -74,7 +74,7 @@ class GLTest : public ::testing::Test {
     ASSERT_NE(window, nullptr);
   }
   void TearDown() override {
-    if (IsLiveWindow(window)) DefWindowProc(window, WM_CLOSE, 0, 0);
+    if (Live(window)) DefWindowProc(window, WM_CLOSE, 0, 0);
     Drain();
   }
   WindowHandle window = nullptr;

@@ -53,7 +53,7 @@ class InputTest : public ::testing::Test {
   void TearDown() override {
     Button(1, false);
     Button(3, false);
-    if (IsLiveWindow(window)) DefWindowProc(window, WM_CLOSE, 0, 0);
+    if (Live(window)) DefWindowProc(window, WM_CLOSE, 0, 0);
     Drain();
   }
   // Waits for the next mouse message of the window and returns it.
@@ -142,15 +142,15 @@ TEST_F(InputTest, WithoutCaptureAReleaseOutsideIsNotDelivered) {
 }
 
 TEST_F(InputTest, ACloseRequestBecomesWmCloseAndDestroysTheWindowWithWhatItOwns) {
-  WindowHandle panel = CreateDialogParam(ProgramInstance(), "TestPanel", window, PanelProc, 0);
+  WindowHandle panel = CreateDialogParam(ProgramInstance(), "Panel", window, PanelProc, 0);
   ASSERT_NE(panel, nullptr);
   ASSERT_TRUE(WaitViewable(panel));
   SendCloseRequest(window);
-  ASSERT_TRUE(PumpUntil([&] { return !IsLiveWindow(window); }));
+  ASSERT_TRUE(PumpUntil([&] { return !Live(window); }));
   EXPECT_EQ(CountSeen(WM_CLOSE, window), 1);
   EXPECT_EQ(CountSeen(WM_DESTROY, window), 1);
   EXPECT_EQ(CountSeen(WM_DESTROY, panel), 1) << "the owned panel goes with its owner";
-  EXPECT_FALSE(IsLiveWindow(panel));
+  EXPECT_FALSE(Live(panel));
   // the owned panel is destroyed first
   int panelAt = -1, windowAt = -1;
   for (size_t i = 0; i < seen.size(); ++i) {
@@ -162,7 +162,7 @@ TEST_F(InputTest, ACloseRequestBecomesWmCloseAndDestroysTheWindowWithWhatItOwns)
 }
 
 TEST_F(InputTest, APanelWithoutCloseBoxIgnoresCloseRequestsAndEscape) {
-  WindowHandle panel = CreateDialogParam(ProgramInstance(), "TestPanel", window, PanelProc, 0);
+  WindowHandle panel = CreateDialogParam(ProgramInstance(), "Panel", window, PanelProc, 0);
   ASSERT_TRUE(WaitViewable(panel));
   SendCloseRequest(panel);
   int x, y, w, h;
@@ -175,7 +175,7 @@ TEST_F(InputTest, APanelWithoutCloseBoxIgnoresCloseRequestsAndEscape) {
   Key(XK_Tab, true);
   Key(XK_Tab, false);
   PumpFor(0.4);
-  EXPECT_TRUE(IsLiveWindow(panel));
+  EXPECT_TRUE(Live(panel));
   EXPECT_EQ(CountSeen(WM_CLOSE, panel), 0);
   EXPECT_EQ(CountSeen(WM_COMMAND, panel), 0) << "Escape is no cancel command, Tab no navigation";
   XWindowAttributes a{};
@@ -184,13 +184,13 @@ TEST_F(InputTest, APanelWithoutCloseBoxIgnoresCloseRequestsAndEscape) {
 }
 
 TEST_F(InputTest, ADialogWithACloseBoxHearsTheCloseRequest) {
-  WindowHandle dialog = CreateDialogParam(ProgramInstance(), "TestClosable", nullptr, PanelProc, 0);
+  WindowHandle dialog = CreateDialogParam(ProgramInstance(), "Closable", nullptr, PanelProc, 0);
   ASSERT_TRUE(WaitViewable(dialog));
   SendCloseRequest(dialog);
   ASSERT_TRUE(PumpUntil([&] { return CountSeen(WM_CLOSE, dialog) == 1; }));
-  EXPECT_TRUE(IsLiveWindow(dialog)) << "a dialog procedure decides what closing means";
+  EXPECT_TRUE(Live(dialog)) << "a dialog procedure decides what closing means";
   EXPECT_EQ(EndDialog(dialog, 0), 1);
-  EXPECT_FALSE(IsLiveWindow(dialog));
+  EXPECT_FALSE(Live(dialog));
   EXPECT_EQ(CountSeen(WM_DESTROY, dialog), 1);
   EXPECT_EQ(EndDialog(dialog, 0), 0) << "a stale handle is refused, not used";
 }

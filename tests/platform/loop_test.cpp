@@ -1,6 +1,7 @@
-// The message loop the program runs, against the FLTK platform: one frame per
-// burst of requests, frames back to back while requested, input and timer
-// messages first, no processor time while waiting.
+// The program's message loop on the FLTK backend's real clock: frames back
+// to back while requested with the timer still ticking, no processor time
+// while waiting, ticks missed while busy as one. The queue's order and
+// coalescing are the core's, tested in tests/headless.
 #include "tests/platform/support.h"
 
 #include <GL/gl.h>
@@ -34,9 +35,6 @@ intptr_t LoopProc(WindowHandle window, unsigned message, uintptr_t wParam, intpt
       wglMakeCurrent(dc, rc);
       return 0;
     }
-    case WM_USER_REQUEST:
-      hook = true;
-      return 0;
     case WM_TIMER:
       ++ticks;
       if (ticks == quitAfterTicks) PostQuitMessage(7);
@@ -99,20 +97,12 @@ class LoopTest : public ::testing::Test {
     frames = 0;
   }
   void TearDown() override {
-    if (IsLiveWindow(window)) DefWindowProc(window, WM_CLOSE, 0, 0);
+    if (Live(window)) DefWindowProc(window, WM_CLOSE, 0, 0);
     Message m;
     while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE_FLAG)) {}   // the quit request of WM_DESTROY, if any
   }
   WindowHandle window = nullptr;
 };
-
-TEST_F(LoopTest, ABurstOfRequestsDrawsOneFrame) {
-  for (int i = 0; i < 50; ++i) PostToQueue(window, WM_USER_REQUEST, 0, 0);
-  SetTimer(window, 1, 300, nullptr);
-  quitAfterTicks = 1;
-  EXPECT_EQ(RunLoop(), 7);
-  EXPECT_EQ(frames, 1);
-}
 
 TEST_F(LoopTest, WhileSpinningFramesFollowEachOtherAndTimerTicksStillArrive) {
   spinning = true;
@@ -154,48 +144,6 @@ TEST_F(LoopTest, TicksMissedWhileBusyComeAsOneMessage) {
     while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE_FLAG))
       if (m.message == WM_TIMER) ++timerMessages;
   EXPECT_EQ(timerMessages, 1);
-}
-
-TEST_F(LoopTest, PeekWithoutRemovingLeavesTheMessageAndPostedMessagesComeFirst) {
-  SetTimer(window, 5, 10, nullptr);
-  usleep(30 * 1000);
-  PostToQueue(window, WM_USER_REQUEST, 11, 22);
-  Message m{};
-  ASSERT_TRUE(PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE));
-  EXPECT_EQ(m.message, WM_USER_REQUEST);   // before the pending WM_TIMER
-  ASSERT_TRUE(PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE));
-  EXPECT_EQ(m.message, WM_USER_REQUEST);
-  ASSERT_EQ(GetMessage(&m, nullptr, 0, 0), 1);
-  EXPECT_EQ(m.message, WM_USER_REQUEST);
-  EXPECT_EQ(m.wParam, 11u);
-  EXPECT_EQ(m.lParam, 22);
-  EXPECT_EQ(m.window, window);
-  ASSERT_EQ(GetMessage(&m, nullptr, 0, 0), 1);
-  EXPECT_EQ(m.message, WM_TIMER);
-  EXPECT_EQ(m.wParam, 5u);
-}
-
-TEST_F(LoopTest, QuitEndsGetMessageWithItsCode) {
-  PostQuitMessage(3);
-  Message m{};
-  EXPECT_EQ(GetMessage(&m, nullptr, 0, 0), 0);
-  EXPECT_EQ(m.message, WM_QUIT);
-  EXPECT_EQ(m.wParam, 3u);
-}
-
-TEST_F(LoopTest, ClosingDestroysTheWindowAndDropsItsMessages) {
-  SetTimer(window, 1, 10, nullptr);
-  PostToQueue(window, WM_USER_REQUEST, 0, 0);
-  DefWindowProc(window, WM_CLOSE, 0, 0);
-  EXPECT_FALSE(IsLiveWindow(window));
-  usleep(30 * 1000);
-  Message m{};
-  int left = 0;
-  for (int i = 0; i < 5; ++i)
-    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE_FLAG)) ++left;
-  EXPECT_EQ(left, 0) << "neither the posted message nor the timer outlives the window";
-  EXPECT_EQ(DispatchMessage(&m), 0);
-  EXPECT_EQ(SetTimer(window, 1, 10, nullptr), 0u);
 }
 
 }  // namespace

@@ -205,7 +205,7 @@ class ManagerTest : public ::testing::Test {
   }
   void SetUp() override { seen.clear(); }
   void TearDown() override {
-    if (IsLiveWindow(window)) DefWindowProc(window, WM_CLOSE, 0, 0);
+    if (Live(window)) DefWindowProc(window, WM_CLOSE, 0, 0);
     Drain();
   }
   void OpenWindow(int x = 100, int y = 120) {
@@ -222,7 +222,7 @@ TEST_F(ManagerTest, TheManagerFindsAFixedSizeAndAnOwnedDialogBeforeTheMap) {
   Manager manager(false);
   ASSERT_TRUE(manager.Start());
   OpenWindow(100, 120);
-  WindowHandle dialog = CreateDialogParam(ProgramInstance(), "TestPanel", window, QuietDialogProc, 0);
+  WindowHandle dialog = CreateDialogParam(ProgramInstance(), "Panel", window, QuietDialogProc, 0);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(WaitViewable(dialog));
   std::vector<MapRequestSeen> maps = manager.Maps();
@@ -321,7 +321,7 @@ TEST_F(ManagerTest, TheQueueIsNotIdleWhileTheWindowIsUnseen) {
 
   XUnmapWindow(other, xid);
   XSync(other, False);
-  ASSERT_TRUE(PumpUntil([&] { return !window->flWindow->visible(); }));
+  ASSERT_TRUE(PumpUntil([&] { return !FlWindowOf(window)->visible(); }));
   EXPECT_TRUE(neverIdle()) << "unmapped";
   XMapWindow(other, xid);
   XSync(other, False);
@@ -332,7 +332,7 @@ TEST_F(ManagerTest, TheQueueIsNotIdleWhileTheWindowIsUnseen) {
   long iconic[2] = {IconicState, 0};
   XChangeProperty(other, xid, wmState, wmState, 32, PropModeReplace, (unsigned char*)iconic, 2);
   XSync(other, False);
-  ASSERT_TRUE(PumpUntil([&] { return window->iconic; }));
+  ASSERT_TRUE(PumpUntil([&] { return window->native->iconic; }));
   EXPECT_TRUE(neverIdle()) << "iconic while mapped";
   long normal[2] = {NormalState, 0};
   XChangeProperty(other, xid, wmState, wmState, 32, PropModeReplace, (unsigned char*)normal, 2);
@@ -392,7 +392,7 @@ TEST(WorkArea, ARectangleMovesInByAsLittleAsNeeded) {
 TEST_F(ManagerTest, AnOwnedDialogThatWouldLeaveTheScreenMovesIn) {
   int screenW = DisplayWidth(PlatformDisplay(), PlatformScreen());
   OpenWindow(screenW - 250, 100);
-  WindowHandle dialog = CreateDialogParam(ProgramInstance(), "TestPanel", window, QuietDialogProc, 0);
+  WindowHandle dialog = CreateDialogParam(ProgramInstance(), "Panel", window, QuietDialogProc, 0);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(WaitViewable(dialog));
   int x, y, w, h;

@@ -1,5 +1,6 @@
 // Helpers of the platform tests: the queue pump, XTest input and X queries.
 #include "tests/platform/support.h"
+#include "tests/support/test_resources.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
@@ -140,4 +141,5 @@ unsigned long PixelAt(WindowHandle window, int x, int y) {
 
 void OpenDisplayForTests() {
   ASSERT_TRUE(OpenPlatformDisplay()) << "these tests run under Xvfb (tests/support/xvfb-run)";
+  SetProgramResources(&testResources);
 }

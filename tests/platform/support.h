@@ -10,7 +10,6 @@
 #include <vector>
 
 constexpr unsigned PM_REMOVE_FLAG = 1;   // Windows' PM_REMOVE
-constexpr unsigned WM_USER_REQUEST = 0x0400 + 1;
 
 struct Seen {
   WindowHandle window;

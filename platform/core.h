@@ -1,0 +1,157 @@
+// The emulation core: the part of platform.h that needs no screen, written
+// once and used by the FLTK backend and the headless one. Relies on
+// platform.h; a backend supplies the functions under "what a backend
+// supplies" (fltk_*.cpp, headless*.cpp).
+//
+// - Windows, dialogs and controls are records. A record is kept until
+//   ResetCore, even after its window is destroyed, so a stale handle never
+//   names a newer window; every call checks that the window is still alive.
+// - The queue hands out posted and input messages first (in order), then
+//   WM_QUIT, then WM_PAINT for a window on the screen whose client area is
+//   invalid, then WM_TIMER. A mouse move queued as input right after another
+//   of the same window replaces it. A timer keeps at most one WM_TIMER
+//   pending; ticks missed while nobody fetched are dropped.
+// - Dialog units become pixels with the backend's base units for the
+//   template's font, rounded half away from zero (MulDiv).
+#pragma once
+
+#include "platform/platform.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class WindowKind { Main, Dialog, Control };
+
+struct NativeWindow;   // what a backend keeps beside a record; the headless one keeps nothing
+
+struct PlatformWindow {
+  WindowKind kind = WindowKind::Main;
+  bool alive = true;
+  bool destroying = false;
+  WindowProc windowProc = nullptr;   // main windows
+  DialogProc dialogProc = nullptr;   // dialogs
+  std::string className;             // window class; "#32770" for dialogs; a control's, in capitals
+  unsigned classStyle = 0;
+  std::string text;                  // caption, or a control's text
+  std::string templateName;          // dialogs
+  unsigned style = 0;                // WS_VISIBLE follows ShowWindow
+  int id = 0;                        // GWL_ID of a control
+  // Pixels: a top-level window's outer top-left corner on the screen and its
+  // client size (the frame is the window manager's); a control's rectangle
+  // in its dialog's client area.
+  int x = 0, y = 0, width = 0, height = 0;
+  PlatformWindow* owner = nullptr;   // of a top-level window
+  PlatformWindow* parent = nullptr;  // the dialog of a control
+  std::vector<PlatformWindow*> controls;
+  int scrollMin = 0, scrollMax = 0, scrollPos = 0;
+  bool needsPaint = false;           // client area invalid
+  int paintCount = 0;                // completed BeginPaint/EndPaint pairs
+  int pixelFormat = 0;               // fixed once by SetPixelFormat
+  PlatformDC* ownDC = nullptr;       // CS_OWNDC: one device context for the window's life
+  PlatformIcon* icon = nullptr;      // the class's icon; an SS_ICON static's
+  NativeWindow* native = nullptr;
+};
+
+enum class DCKind { Window, Paint, Memory };
+
+struct PlatformDC {
+  DCKind kind = DCKind::Window;
+  PlatformWindow* window = nullptr;   // null for a memory device context
+  PlatformBitmap* bitmap = nullptr;   // selected into a memory device context
+  PlatformPalette* palette = nullptr;
+};
+
+// A decoded image: top row first, 4 bytes (R, G, B, A) a pixel.
+struct PlatformBitmap {
+  int width = 0, height = 0;
+  int bitsPerPixel = 24;             // as stored in the resource
+  std::vector<unsigned char> rgba;
+};
+struct PlatformIcon {
+  int width = 0, height = 0;
+  std::vector<unsigned char> rgba;   // A is 0 where the icon is transparent
+};
+struct PlatformPalette { std::vector<PaletteEntry> entries; };
+struct PlatformCursor { int id; };
+struct PlatformInstance { int unused; };
+
+// ---- windows (core_windows.cpp) ---------------------------------------------------
+InstanceHandle ProgramInstance();
+bool Live(const PlatformWindow* window);    // made since the last reset and not destroyed
+bool Known(const PlatformWindow* window);   // made since the last reset
+const std::vector<PlatformWindow*>& AllWindows();   // in the order they were made
+PlatformWindow* NewWindow(WindowKind kind);
+intptr_t SendTo(PlatformWindow* window, unsigned message, uintptr_t wParam, intptr_t lParam);
+void Destroy(PlatformWindow* window);       // owned windows first, then WM_DESTROY, then the controls
+// A size the window manager or the user gave a top-level window: WM_SIZE
+// (SIZE_RESTORED) when the client size changed.
+void Resized(PlatformWindow* window, int width, int height);
+void Invalidate(PlatformWindow* window);    // the client area needs WM_PAINT
+PlatformWindow* FocusWindow();              // what WM_INITDIALOG's nonzero answer gave the focus
+void SetFocusWindow(PlatformWindow* window);
+// Forgets every window, class, message, timer, device context, bitmap,
+// icon and palette; the handed resources stay. No procedure hears of it.
+void ResetCore();
+
+// ---- the queue (core_queue.cpp) -----------------------------------------------------
+bool Post(PlatformWindow* window, unsigned message, uintptr_t wParam, intptr_t lParam);   // PostMessage
+// The user's mouse: queued like a posted message, but a move right after an
+// input move of the same window replaces it.
+void QueueInput(PlatformWindow* window, unsigned message, uintptr_t wParam, intptr_t lParam);
+std::vector<Message> PendingMessages();     // in the order they would be handed out
+PlatformWindow* CaptureWindow();
+void ForgetQueueOf(PlatformWindow* window); // its messages, timers and capture
+void ResetQueue();
+
+// ---- dialogs (core_dialogs.cpp) -------------------------------------------------------
+// Windows' MulDiv: a * b / c rounded half away from zero; -1 when c is 0.
+int MulDiv(int a, int b, int c);
+struct DialogBaseUnits { int x, y; };
+// Base units from a font's metrics, as the dialog manager computes them: the
+// width of the 52 letters and the character height, in pixels.
+DialogBaseUnits BaseUnitsFromMetrics(int widthOfLetters, int characterHeight);
+int DialogXToPixels(int x, const DialogBaseUnits& units);
+int DialogYToPixels(int y, const DialogBaseUnits& units);
+bool Clickable(const PlatformWindow* control);
+const DialogTemplate* FindTemplate(const char* name);   // in the handed resources   // a shown push button of a shown, live dialog
+
+// ---- GDI and resources (core_gdi.cpp) ---------------------------------------------------
+const ResourceTable& Resources();           // handed over by SetProgramResources (empty before)
+PlatformIcon* IconOf(int id);               // decoded once; null when missing or undecodable
+PlatformIcon* ProgramIcon();                // the first icon of the resources, as a desktop shows it
+bool LiveDC(const PlatformDC* dc);
+void ForgetDCsOf(PlatformWindow* window);
+void ResetGdi();
+enum class PaletteOp { Create, Select, Realize, Unrealize };
+
+// ---- what a backend supplies -------------------------------------------------------------
+uint64_t BackendNow();                      // milliseconds on the backend's clock
+// The queue was found empty: take in what the toolkit has waiting (and, in
+// the headless backend, run the test's idle callback).
+void BackendIdle();
+// Waits until something may have arrived, at most this many milliseconds
+// (negative: no limit); false when nothing ever can.
+bool BackendWait(int64_t milliseconds);
+// A program window is shown but nobody can see it (unmapped, iconified):
+// PeekMessage then waits for a message instead of finding the queue idle.
+bool BackendProgramUnseen();
+// A top-level window's record is made (a dialog's with its controls), before
+// WM_CREATE or WM_INITDIALOG; the backend may move a dialog (x, y) onto the screen.
+void BackendCreated(PlatformWindow* window);
+void BackendShown(PlatformWindow* window);            // a top-level window or a control
+bool BackendOnScreen(const PlatformWindow* window);   // a paint of it can be seen
+// SetWindowPos on a live top-level window: the backend may keep another
+// size (*width, *height) than the one asked for.
+void BackendPlace(PlatformWindow* window, WindowHandle insertAfter, int x, int y, int* width, int* height,
+                  unsigned flags);
+void BackendRedraw(PlatformWindow* window);           // InvalidateRect, and a control's new state
+void BackendDestroyed(PlatformWindow* window);
+void BackendClientOrigin(const PlatformWindow* window, int* x, int* y);   // on the screen
+DialogBaseUnits BackendBaseUnits(const DialogTemplate& dialog);
+bool BackendBitmapMissing(int id);
+void BackendStretchBlt(PlatformDC* destination, int x, int y, int width, int height, PlatformDC* source,
+                       int sourceX, int sourceY, int sourceWidth, int sourceHeight, unsigned rasterOperation);
+// A palette made, selected, realised or unrealised; Realize returns the
+// number of entries that reached the display. Create may refuse (0).
+unsigned BackendPalette(PaletteOp op, PlatformPalette* palette, PlatformDC* dc, int forceBackground);

@@ -1,9 +1,9 @@
 // The program's entry: the window class, the square OpenGL window, the main panel and
 // the idle-driven message loop. Relies on platform.h, MainWndProc and PanelProc.
 #include "app/main_window.h"
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "panels/panels.h"
+#include "render/redraw.h"
+#include "shared/shell_state.h"
 
 namespace {
 

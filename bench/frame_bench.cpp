@@ -7,10 +7,10 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "app/shell_state.h"
 #include "bench/alloc_count.h"
 #include "platform/headless.h"
 #include "render/frame.h"
+#include "shared/shell_state.h"
 #include "sim/heat_step.h"
 
 namespace {

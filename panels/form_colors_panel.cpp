@@ -1,8 +1,8 @@
 // The form colours panel: seven bars, moved only by their thumbs, set the diffuse colours and alpha.
 // Relies on platform.h (scroll bars), the materials' colours and the redraw request.
-#include "app/redraw.h"
 #include "panels/panels.h"
 #include "render/lighting.h"
+#include "render/redraw.h"
 
 int sliderPos[7] = {128, 128, 128, 128, 128, 128, 128};
 

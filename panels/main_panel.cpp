@@ -1,10 +1,10 @@
 // The main control panel: the colour-scale legend, the boundary restarts and the hidden commands.
 // Relies on platform.h (dialogs, GDI), the grid, colour scale, camera and redraw request.
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "panels/panels.h"
 #include "render/camera.h"
 #include "render/frame.h"
+#include "render/redraw.h"
+#include "shared/shell_state.h"
 #include "sim/heat_grid.h"
 #include "sim/temp_color.h"
 

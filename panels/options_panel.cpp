@@ -1,8 +1,8 @@
 // The options panel: fog and lights switched by logical negation.
 // Relies on platform.h (EndDialog), the lighting switches and the redraw request.
-#include "app/redraw.h"
 #include "panels/panels.h"
 #include "render/lighting.h"
+#include "render/redraw.h"
 
 namespace {
 void CloseOptions(WindowHandle dialog) {

@@ -4,10 +4,11 @@
 #include <functional>
 #include <string>
 
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "input/trackball.h"
 #include "panels/panels.h"
+#include "render/redraw.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
 #include "tests/app/shell_fixture.h"
 
 namespace {

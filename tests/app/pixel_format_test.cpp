@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/pixel_format.h"
-#include "app/shell_state.h"
+#include "shared/shell_state.h"
 #include "tests/app/shell_fixture.h"
 
 namespace {

@@ -5,11 +5,12 @@
 #include <cmath>
 #include <string>
 
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "input/trackball.h"
 #include "render/frame.h"
 #include "render/lighting.h"
+#include "render/redraw.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
 #include "tests/support/gl_recorder.h"
 #include "tests/support/test_platform.h"
 

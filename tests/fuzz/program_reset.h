@@ -5,14 +5,14 @@
 
 #include "app/main_window.h"
 #include "app/pixel_format.h"
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "input/trackball.h"
 #include "panels/panels.h"
 #include "platform/headless.h"
 #include "render/camera.h"
 #include "render/frame.h"
 #include "render/lighting.h"
+#include "render/redraw.h"
+#include "shared/shell_state.h"
 #include "sim/heat_grid.h"
 #include "sim/temp_color.h"
 

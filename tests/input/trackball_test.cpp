@@ -3,10 +3,11 @@
 
 #include <cmath>
 
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "input/trackball.h"
 #include "render/drawers.h"
+#include "render/redraw.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
 #include "tests/render/recorded_calls.h"
 #include "tests/support/test_platform.h"
 

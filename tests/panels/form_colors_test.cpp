@@ -2,9 +2,9 @@
 // alpha, moved only by their thumbs; what survives closing and reopening.
 #include <vector>
 
-#include "app/redraw.h"
 #include "panels/panels.h"
 #include "render/lighting.h"
+#include "render/redraw.h"
 #include "tests/app/shell_fixture.h"
 
 namespace {

@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "panels/panels.h"
 #include "render/camera.h"
 #include "render/frame.h"
+#include "render/redraw.h"
+#include "shared/shell_state.h"
 #include "sim/heat_grid.h"
 #include "sim/temp_color.h"
 #include "tests/app/shell_fixture.h"

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "app/redraw.h"
 #include "panels/panels.h"
 #include "render/lighting.h"
+#include "render/redraw.h"
 #include "tests/app/shell_fixture.h"
 
 namespace {

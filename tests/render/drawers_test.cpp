@@ -6,6 +6,7 @@
 
 #include "input/trackball.h"
 #include "render/drawers.h"
+#include "shared/orientation.h"
 #include "sim/heat_grid.h"
 #include "sim/temp_color.h"
 #include "tests/render/recorded_calls.h"

@@ -2,11 +2,12 @@
 // and the start-up calls of the window procedure, at 819 x 819.
 #pragma once
 
-#include "app/shell_state.h"
 #include "input/trackball.h"
 #include "render/camera.h"
 #include "render/frame.h"
 #include "render/lighting.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
 #include "sim/heat_grid.h"
 #include "sim/heat_step.h"
 #include "sim/temp_color.h"

@@ -4,12 +4,13 @@
 #pragma once
 
 #include "app/pixel_format.h"
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "input/trackball.h"
 #include "render/camera.h"
 #include "render/frame.h"
 #include "render/lighting.h"
+#include "render/redraw.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
 #include "sim/heat_grid.h"
 #include "sim/temp_color.h"
 

@@ -2,6 +2,7 @@
 // the idle-driven message loop. Relies on platform.h, MainWndProc and PanelProc.
 #include "app/main_window.h"
 #include "panels/panels.h"
+#include "panels/resource_ids.h"
 #include "render/redraw.h"
 #include "shared/shell_state.h"
 
@@ -28,7 +29,7 @@ int ProgramMain(InstanceHandle instance, InstanceHandle, const char*, int showCo
   windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
   windowClass.windowProc = MainWndProc;
   windowClass.instance = instance;
-  windowClass.icon = LoadIcon(instance, 32512);
+  windowClass.icon = LoadIcon(instance, IDI_PROGRAM);
   windowClass.cursor = LoadCursor(nullptr, IDC_ARROW);
   windowClass.className = "OpenGL";
   RegisterClass(&windowClass);
@@ -51,6 +52,6 @@ int ProgramMain(InstanceHandle instance, InstanceHandle, const char*, int showCo
   if (window == nullptr) return 1;
   ShowWindow(window, showCommand);
   UpdateWindow(window);
-  CreateDialogParam(instance, "ColorScrDlg", window, PanelProc, 0);
+  CreateDialogParam(instance, IDD_MAIN_PANEL, window, PanelProc, 0);
   return RunMessageLoop();
 }

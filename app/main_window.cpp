@@ -2,8 +2,6 @@
 // mouse messages. Relies on platform.h, the pixel format, camera, lights, grid and trackball.
 #include "app/main_window.h"
 
-#include <GL/gl.h>
-
 #include <climits>
 
 #include "app/pixel_format.h"

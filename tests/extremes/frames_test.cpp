@@ -10,6 +10,7 @@
 #include <cmath>
 #include <vector>
 
+#include "panels/resource_ids.h"
 #include "tests/fuzz/program_reset.h"
 
 namespace {
@@ -140,7 +141,7 @@ TEST_F(Extremes, TheCameraPushedAHundredTimesEachWayIsRefusedPastTheNearPlaneAnd
   const Picture before = Frames();
 
   for (int k = 1; k <= 100; ++k) {
-    Command(1031);
+    Command(IDC_CAMERA_NEARER);
     const double far = (double)cameraDistance + 4.0;
     const GLenum error = glGetError();
     if (far <= 0.0 || far == 2.0) {
@@ -159,7 +160,7 @@ TEST_F(Extremes, TheCameraPushedAHundredTimesEachWayIsRefusedPastTheNearPlaneAnd
   EXPECT_EQ(CubePixels(away), 0) << "with the identity projection everything lies beyond the clip volume";
 
   for (int k = 0; k < 100; ++k) {
-    Command(1030);
+    Command(IDC_CAMERA_FARTHER);
     redrawHook();
   }
   glGetError();
@@ -212,7 +213,7 @@ TEST_F(Extremes, ARestartInTheMiddleOfADragLeavesTheDragAndTheZoomWorking) {
   Mouse(WM_RBUTTONDOWN, 100, 100);
   Mouse(WM_MOUSEMOVE, 120, 90);
   redrawHook();
-  Press(1019);   // "1.0" while both buttons are held
+  Press(IDC_BOUNDARY_4_0);   // "1.0" while both buttons are held
   EXPECT_EQ(boundaryTemp, 4.0);
   EXPECT_EQ(tickCount, 0);
   for (int i = 0; i < 11; ++i)

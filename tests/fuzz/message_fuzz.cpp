@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "panels/resource_ids.h"
 #include "tests/fuzz/program_reset.h"
 
 namespace {
@@ -143,9 +144,12 @@ void IdleFrames(unsigned count) {
   }
 }
 
-const unsigned panelCommands[] = {1008, 1009, 1019, 1022, 1033, 1021, 1030, 1031, 1032,
-                                  1038, 1020, 1034, 1035, 1036, 1037, 1, 2, 0, 0xFFFF};
-const unsigned optionsCommands[] = {1, 1006, 1018, 1046, 2, 1032, 0xFFFF};
+const unsigned panelCommands[] = {IDC_BOUNDARY_2_3, IDC_BOUNDARY_3_3, IDC_BOUNDARY_4_0, IDC_SCALE_NO_GREENS,
+                                  IDC_SCALE_NO_YELLOWS, IDC_SCALE_EQUILIBRIUM, IDC_CAMERA_FARTHER,
+                                  IDC_CAMERA_NEARER, IDC_OPEN_OPTIONS, IDC_OPEN_FORM_COLORS, IDC_SHAPE_PLANE,
+                                  IDC_SHAPE_CONE, IDC_SHAPE_POLYHEDRON, IDC_SHAPE_PARABOLOID,
+                                  IDC_SHAPE_HYPERBOLOID, 1, 2, 0, 0xFFFF};
+const unsigned optionsCommands[] = {IDOK, IDC_FOG, IDC_LIGHTS, IDC_TRANSPARENCY, 2, IDC_OPEN_OPTIONS, 0xFFFF};
 const unsigned mouseMessages[] = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN,
                                   WM_RBUTTONUP};
 
@@ -230,7 +234,7 @@ bool Step(Program& p, Input& in) {
       const unsigned position = in.Byte() < 192 ? in.Byte() : in.Word();
       WindowHandle bar = nullptr;
       const unsigned c = in.Byte();
-      if (c < 192 && formColorsPanel != nullptr) bar = headless::FindControl(formColorsPanel, 1039 + (int)(c % 7));
+      if (c < 192 && formColorsPanel != nullptr) bar = headless::FindControl(formColorsPanel, IDC_FRONT_RED + (int)(c % 7));
       else bar = PickHandle(p, in);
       currentStep = "a scroll message";
       headless::Send(target, WM_VSCROLL, MakeWParam(request, position), (intptr_t)bar);
@@ -303,7 +307,7 @@ void RunSequence(const uint8_t* data, size_t size) {
   headless::UsePaletteFormat((setup & 0x07) == 1);
   headless::FailCreatePalette((setup & 0x0F) == 9);
   headless::FailCreateContext((setup & 0x1F) == 17);
-  headless::SetBitmapMissing(104, (setup & 0x60) == 0x60);
+  headless::SetBitmapMissing(IDB_LEGEND, (setup & 0x60) == 0x60);
 
   Program p;
   currentStep = "creating the window";

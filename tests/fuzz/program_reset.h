@@ -7,6 +7,7 @@
 #include "app/pixel_format.h"
 #include "input/trackball.h"
 #include "panels/panels.h"
+#include "panels/resource_ids.h"
 #include "platform/headless.h"
 #include "render/camera.h"
 #include "render/frame.h"
@@ -42,5 +43,5 @@ inline WindowHandle OpenProgramWindow(int screenHeight) {
 }
 
 inline WindowHandle OpenProgramPanel(WindowHandle owner) {
-  return CreateDialogParam(headless::Instance(), "ColorScrDlg", owner, PanelProc, 0);
+  return CreateDialogParam(headless::Instance(), IDD_MAIN_PANEL, owner, PanelProc, 0);
 }

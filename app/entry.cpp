@@ -1,5 +1,7 @@
 // The program's entry: the window class, the square OpenGL window, the main panel and
 // the idle-driven message loop. Relies on platform.h, MainWndProc and PanelProc.
+#include "app/entry.h"
+
 #include "app/main_window.h"
 #include "panels/panels.h"
 #include "panels/resource_ids.h"
@@ -24,7 +26,7 @@ int RunMessageLoop() {
 
 }  // namespace
 
-int ProgramMain(InstanceHandle instance, InstanceHandle, const char*, int showCommand) {
+WindowHandle CreateMainWindow(InstanceHandle instance) {
   WindowClass windowClass = {};
   windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
   windowClass.windowProc = MainWndProc;
@@ -44,9 +46,13 @@ int ProgramMain(InstanceHandle instance, InstanceHandle, const char*, int showCo
     windowHeight = widthLimit;
   }
 
-  WindowHandle window = CreateWindow("OpenGL", "  Velmora - free distribution soft",
-                                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 10, 10,
-                                     windowWidth, windowHeight, nullptr);
+  return CreateWindow("OpenGL", "  Velmora - free distribution soft",
+                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 10, 10, windowWidth,
+                      windowHeight, nullptr);
+}
+
+int ProgramMain(InstanceHandle instance, InstanceHandle, const char*, int showCommand) {
+  WindowHandle window = CreateMainWindow(instance);
   // Without its window the program could never be closed: the loop would
   // wait for ever with nothing on the screen.
   if (window == nullptr) return 1;

@@ -26,10 +26,7 @@ DrawFunction drawList[8] = {
 // start orientation.
 float savedRotation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 int restoreRotation = 0;
-
-namespace {
 int savedRotationTaken = 0;
-}
 
 int RenderScene() {
   if (!savedRotationTaken) {

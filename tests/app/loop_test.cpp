@@ -10,7 +10,7 @@
 #include "render/redraw.h"
 #include "shared/orientation.h"
 #include "shared/shell_state.h"
-#include "tests/app/shell_fixture.h"
+#include "tests/support/program_state.h"
 
 namespace {
 

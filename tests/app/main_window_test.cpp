@@ -13,7 +13,7 @@
 #include "shared/orientation.h"
 #include "shared/shell_state.h"
 #include "sim/heat_grid.h"
-#include "tests/app/shell_fixture.h"
+#include "tests/support/program_state.h"
 
 namespace {
 

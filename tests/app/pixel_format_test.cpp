@@ -7,7 +7,7 @@
 
 #include "app/pixel_format.h"
 #include "shared/shell_state.h"
-#include "tests/app/shell_fixture.h"
+#include "tests/support/program_state.h"
 
 namespace {
 

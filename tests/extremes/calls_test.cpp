@@ -12,6 +12,7 @@
 #include "shared/orientation.h"
 #include "shared/shell_state.h"
 #include "tests/support/gl_recorder.h"
+#include "tests/support/scene_state.h"
 #include "tests/support/test_platform.h"
 
 namespace {
@@ -29,8 +30,8 @@ int Vertices() { return CountGlCalls("glVertex3f"); }
 TEST(ExtremeCalls, ZoomAndDragAtTheirLimitsSendOnlyFiniteNumbers) {
   ResetGlState();
   ResetTestPlatform();
+  ResetSceneState();
   windowWidth = windowHeight = 400;
-  modelScale = 2.0f;
   InitLighting();
   ClearGlCalls();
   RenderScene();

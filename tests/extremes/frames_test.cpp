@@ -10,12 +10,19 @@
 #include <cmath>
 #include <vector>
 
+#include "input/trackball.h"
 #include "panels/resource_ids.h"
-#include "tests/fuzz/program_reset.h"
+#include "render/camera.h"
+#include "render/frame.h"
+#include "render/redraw.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
+#include "sim/heat_grid.h"
+#include "tests/support/program_state.h"
 
 namespace {
 
-const int screenHeight = 256;   // a 204 x 204 window
+const int side = 204;   // the window, as on a screen 256 pixels high
 
 struct Picture {
   int width = 0, height = 0;
@@ -54,13 +61,13 @@ std::vector<bool> CellsDrawn(const Picture& p) {
 class Extremes : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetProgram();
-    window = OpenProgramWindow(screenHeight);
+    ResetProgramState();
+    window = OpenMainWindow(side);
     ASSERT_NE(window, nullptr);
-    panel = OpenProgramPanel(window);
+    panel = OpenMainPanel(window);
     ASSERT_NE(panel, nullptr);
   }
-  void TearDown() override { ResetProgram(); }
+  void TearDown() override { ResetProgramState(); }
 
   // Two frames as the idle loop draws them (the first after a change of
   // lighting still lights the counter); the second is read back.

@@ -22,8 +22,14 @@
 #include <string>
 #include <vector>
 
+#include "panels/panels.h"
 #include "panels/resource_ids.h"
-#include "tests/fuzz/program_reset.h"
+#include "render/camera.h"
+#include "render/redraw.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
+#include "sim/heat_grid.h"
+#include "tests/support/program_state.h"
 
 namespace {
 
@@ -302,7 +308,7 @@ Reach lastReach;
 void RunSequence(const uint8_t* data, size_t size) {
   Input in{data, size};
   reach = Reach();
-  ResetProgram();
+  ResetProgramState();
   const unsigned setup = in.Byte();
   headless::UsePaletteFormat((setup & 0x07) == 1);
   headless::FailCreatePalette((setup & 0x0F) == 9);
@@ -311,9 +317,9 @@ void RunSequence(const uint8_t* data, size_t size) {
 
   Program p;
   currentStep = "creating the window";
-  p.window = OpenProgramWindow(100 + (int)(in.Byte() % 64));   // 80 to 130 pixels: cheap frames
+  p.window = OpenMainWindow(80 + (int)(in.Byte() % 64) * 4 / 5);   // 80 to 130 pixels: cheap frames
   Check(p.window != nullptr, "the main window could not be made");
-  p.panel = OpenProgramPanel(p.window);
+  p.panel = OpenMainPanel(p.window);
   Check(p.panel != nullptr, "the main panel could not be made");
   p.handles.push_back(p.window);
   Remember(p, p.panel);
@@ -331,7 +337,7 @@ void RunSequence(const uint8_t* data, size_t size) {
   lastReach = reach;
 
   headless::SetIdleCallback({});
-  ResetProgram();
+  ResetProgramState();
 }
 
 #ifdef HEAT_LIBFUZZER

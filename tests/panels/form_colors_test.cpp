@@ -6,7 +6,7 @@
 #include "panels/resource_ids.h"
 #include "render/lighting.h"
 #include "render/redraw.h"
-#include "tests/app/shell_fixture.h"
+#include "tests/support/program_state.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ class FormColors : public ShellTest {
   void SetUp() override {
     ShellTest::SetUp();
     window = OpenMainWindow(32);
-    main = CreateDialogParam(headless::Instance(), IDD_MAIN_PANEL, window, PanelProc, 0);
+    main = OpenMainPanel(window);
     Reopen();
   }
   void Reopen() {

@@ -12,7 +12,7 @@
 #include "shared/shell_state.h"
 #include "sim/heat_grid.h"
 #include "sim/temp_color.h"
-#include "tests/app/shell_fixture.h"
+#include "tests/support/program_state.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ class MainPanel : public ShellTest {
   }
   void Open() {
     window = OpenMainWindow();
-    panel = CreateDialogParam(headless::Instance(), IDD_MAIN_PANEL, window, PanelProc, 0);
+    panel = OpenMainPanel(window);
     ASSERT_NE(panel, nullptr);
   }
   intptr_t Command(unsigned id, unsigned notification = BN_CLICKED) {

@@ -8,7 +8,7 @@
 #include "panels/resource_ids.h"
 #include "render/lighting.h"
 #include "render/redraw.h"
-#include "tests/app/shell_fixture.h"
+#include "tests/support/program_state.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ class OptionsPanel : public ShellTest {
   void SetUp() override {
     ShellTest::SetUp();
     window = OpenMainWindow(32);
-    main = CreateDialogParam(headless::Instance(), IDD_MAIN_PANEL, window, PanelProc, 0);
+    main = OpenMainPanel(window);
     headless::Send(main, WM_COMMAND, MakeWParam(IDC_OPEN_OPTIONS, BN_CLICKED), 0);
     ASSERT_NE(optionsPanel, nullptr);
   }

@@ -21,76 +21,47 @@ set -u
 root=${1:?usage: check_layers.sh SOURCE-DIR}
 cd "$root" || exit 2
 
-level() {
-  case $1 in
-    platform) echo 0 ;;
-    sim | shared) echo 1 ;;
-    render) echo 2 ;;
-    input | panels) echo 3 ;;
-    app) echo 4 ;;
-    *) echo "" ;;
-  esac
-}
-
-status=0
-report() { echo "$1"; status=1; }
-
-# file:line:header for every include of a file in these folders
+# file:line:text of every include in the given folders
 includes() {
   for dir in "$@"; do
-    [ -d "$dir" ] || continue
-    find "$dir" -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) -print
-  done | sort | while read -r file; do
-    grep -n '^[[:space:]]*#[[:space:]]*include' "$file" | sed "s|^|$file:|"
-  done
+    [ -d "$dir" ] && find "$dir" -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \)
+  done | sort | xargs -r grep -H -n '^[[:space:]]*#[[:space:]]*include' /dev/null
 }
 
-# ---- the program's folders and platform/ ------------------------------------
-list=$(mktemp) || exit 2
-includes platform shared sim render input panels app >"$list"
-while IFS= read -r line; do
-  file=${line%%:*}
-  own=${file%%/*}
-  header=$(printf '%s\n' "$line" | sed -n 's/.*#[[:space:]]*include[[:space:]]*\(["<][^">]*[">]\).*/\1/p')
-  name=$(printf '%s\n' "$header" | tr -d '"<>')
-  case $header in
-    \"*/*\")
-      folder=${name%%/*}
-      [ "$folder" = "$own" ] && continue
-      theirs=$(level "$folder")
-      if [ -z "$theirs" ]; then
-        report "$line: $own/ includes from $folder/, which is not a layer of the program"
-      elif [ "$theirs" -ge "$(level "$own")" ]; then
-        report "$line: $own/ includes from $folder/, a layer beside or above it"
-      elif [ "$folder" = platform ]; then
-        case $name in
-          platform/fltk* | platform/win32* | platform/headless*)
-            report "$line: $own/ includes a backend's own header" ;;
-        esac
-      fi
-      ;;
-    \<*\>)
-      [ "$own" = platform ] && continue
-      case $name in
-        FL/* | X11/* | windows.h | GL/glx.h | GL/osmesa.h | GL/wgl*)
-          report "$line: $own/ includes a window system's header" ;;
-      esac
-      ;;
-  esac
-done <"$list"
+{
+  includes platform shared sim render input panels app
+  includes tests
+} | awk '
+BEGIN {
+  level["platform"] = 0; level["sim"] = 1; level["shared"] = 1; level["render"] = 2
+  level["input"] = 3; level["panels"] = 3; level["app"] = 4
+}
+function fault(text) { print $0 ": " text; faults++ }
+{
+  split($0, part, ":"); file = part[1]
+  split(file, path, "/"); own = path[1]
+  header = $0; sub(/^[^#]*#[[:space:]]*include[[:space:]]*/, "", header)
+  quoted = substr(header, 1, 1) == "\""
+  name = header; sub(/^["<]/, "", name); sub(/[">].*$/, "", name)
+  split(name, where, "/"); folder = where[1]
 
-# ---- the test folders -------------------------------------------------------
-for dir in tests/*/; do
-  dir=${dir%/}
-  own=${dir#tests/}
-  includes "$dir" | grep '"tests/' >"$list"
-  while IFS= read -r line; do
-    folder=$(printf '%s\n' "$line" | sed -n 's|.*"tests/\([^/]*\)/.*|\1|p')
-    [ "$folder" = "$own" ] || [ "$folder" = support ] ||
-      report "$line: tests/$own/ includes a header of tests/$folder/ (shared test code belongs in tests/support/)"
-  done <"$list"
-done
-rm -f "$list"
-
-[ $status -eq 0 ] && echo "every include runs downwards"
-exit $status
+  if (own == "tests") {
+    if (!quoted || folder != "tests") next
+    if (where[2] != path[2] && where[2] != "support")
+      fault("tests/" path[2] "/ includes a header of tests/" where[2] "/ (shared test code belongs in tests/support/)")
+    next
+  }
+  if (quoted && index(name, "/") > 0) {
+    if (folder == own) next
+    if (!(folder in level)) fault(own "/ includes from " folder "/, which is not a layer of the program")
+    else if (level[folder] >= level[own]) fault(own "/ includes from " folder "/, a layer beside or above it")
+    else if (name ~ /^platform\/(fltk|win32|headless)/) fault(own "/ includes a backend'"'"'s own header")
+  } else if (!quoted && own != "platform") {
+    if (name ~ /^(FL\/|X11\/|GL\/glx\.h|GL\/osmesa\.h|GL\/wgl|windows\.h)/)
+      fault(own "/ includes a window system'"'"'s header")
+  }
+}
+END {
+  if (faults) exit 1
+  print "every include runs downwards"
+}'

@@ -1,10 +1,13 @@
 // The program's entry: the window class, the square OpenGL window, the main panel and
 // the idle-driven message loop. Relies on platform.h, MainWndProc and PanelProc.
+#include "app/entry.h"
+
 #include "app/main_window.h"
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "panels/dialog_templates.h"
 #include "panels/panels.h"
+#include "panels/resource_ids.h"
+#include "render/redraw.h"
+#include "shared/shell_state.h"
 
 namespace {
 
@@ -24,13 +27,12 @@ int RunMessageLoop() {
 
 }  // namespace
 
-int ProgramMain(InstanceHandle instance, InstanceHandle, const char*, int showCommand) {
-  SetProgramResources(&programResources);
+WindowHandle CreateMainWindow(InstanceHandle instance) {
   WindowClass windowClass = {};
   windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
   windowClass.windowProc = MainWndProc;
   windowClass.instance = instance;
-  windowClass.icon = LoadIcon(instance, 32512);
+  windowClass.icon = LoadIcon(instance, IDI_PROGRAM);
   windowClass.cursor = LoadCursor(nullptr, IDC_ARROW);
   windowClass.className = "OpenGL";
   RegisterClass(&windowClass);
@@ -45,14 +47,19 @@ int ProgramMain(InstanceHandle instance, InstanceHandle, const char*, int showCo
     windowHeight = widthLimit;
   }
 
-  WindowHandle window = CreateWindow("OpenGL", "  Velmora - free distribution soft",
-                                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 10, 10,
-                                     windowWidth, windowHeight, nullptr);
+  return CreateWindow("OpenGL", "  Velmora - free distribution soft",
+                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 10, 10, windowWidth,
+                      windowHeight, nullptr);
+}
+
+int ProgramMain(InstanceHandle instance, InstanceHandle, const char*, int showCommand) {
+  SetProgramResources(&programResources);
+  WindowHandle window = CreateMainWindow(instance);
   // Without its window the program could never be closed: the loop would
   // wait for ever with nothing on the screen.
   if (window == nullptr) return 1;
   ShowWindow(window, showCommand);
   UpdateWindow(window);
-  CreateDialogParam(instance, "ColorScrDlg", window, PanelProc, 0);
+  CreateDialogParam(instance, IDD_MAIN_PANEL, window, PanelProc, 0);
   return RunMessageLoop();
 }

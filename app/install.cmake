@@ -14,9 +14,7 @@ include(GNUInstallDirs)
 # <id> is the program's reverse-DNS application id below.
 set(heatballAppId example.c_seed_7e85c9c3.heatball)
 
-if(TARGET heatball)
-  install(TARGETS heatball RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+install(TARGETS heatball RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/heatball.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/${heatballAppId}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -31,9 +29,8 @@ install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/icons/heatball.svg
 # sizes from the scalable icon.
 find_program(RSVG_CONVERT rsvg-convert)
 if(NOT RSVG_CONVERT)
-  message(WARNING "heatball: rsvg-convert (package librsvg2-bin) is missing; "
-                  "the PNG icons are neither made nor installed")
-  return()
+  message(FATAL_ERROR "rsvg-convert (package librsvg2-bin) is missing: the PNG icons cannot be "
+                      "made. tools/install-deps installs it.")
 endif()
 set(iconPngs)
 foreach(n 16 22 24 32 48 64 128 256)

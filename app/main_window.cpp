@@ -2,16 +2,14 @@
 // mouse messages. Relies on platform.h, the pixel format, camera, lights, grid and trackball.
 #include "app/main_window.h"
 
-#include <GL/gl.h>
-
 #include <climits>
 
 #include "app/pixel_format.h"
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "input/trackball.h"
 #include "render/camera.h"
 #include "render/lighting.h"
+#include "render/redraw.h"
+#include "shared/shell_state.h"
 #include "sim/heat_grid.h"
 #include "sim/heat_step.h"
 

@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "app/main_window.h"
-#include "app/shell_state.h"
+#include "app/entry.h"
 #include "bench/alloc_count.h"
 #include "platform/headless.h"
 #include "render/frame.h"
+#include "shared/shell_state.h"
 #include "sim/heat_step.h"
 
 namespace {
@@ -21,18 +21,7 @@ bool OpenWindow() {
   static bool open = false;
   if (open) return true;
   headless::Reset();
-  WindowClass windowClass = {};
-  windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
-  windowClass.windowProc = MainWndProc;
-  windowClass.instance = headless::Instance();
-  windowClass.cursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.className = "OpenGL";
-  RegisterClass(&windowClass);
-  windowWidth = (int)(GetSystemMetrics(SM_CYSCREEN) * 0.8);
-  windowHeight = windowWidth;
-  WindowHandle window = CreateWindow("OpenGL", "benchmark", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                                     10, 10, windowWidth, windowHeight, nullptr);
-  open = window != nullptr && glContext != nullptr;
+  open = CreateMainWindow(headless::Instance()) != nullptr && glContext != nullptr;
   return open;
 }
 

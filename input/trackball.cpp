@@ -7,21 +7,16 @@
 
 #include <cmath>
 
-#include "app/redraw.h"
-#include "app/shell_state.h"
+#include "render/redraw.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
 
-float rotation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-float spinAngle = 0.031f;
-float spinAxis[3] = {-0.1f, 0.1f, 0.1f};
-int tracking = 1;
-int spinning = 1;
 int dragging = 0;
 int zoomDrag = 0;
 float lastSpherePoint[3] = {0.0f, 0.0f, 0.0f};
 int pressX = 0;
 int pressY = 0;
 int zoomLastY = 0;
-float modelScale = 2.0f;
 
 void SetIdentity(float m[16]) {
   for (int k = 0; k < 16; ++k) m[k] = 0.0f;

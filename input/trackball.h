@@ -4,18 +4,14 @@
 
 #include "platform/platform.h"
 
-extern float rotation[16];        // column-major, as OpenGL
-extern float spinAngle;           // degrees added by each frame while tracking
-extern float spinAxis[3];         // eye coordinates, not normalised
-extern int tracking;
-extern int spinning;
+// The orientation and zoom it steers (rotation, spinAngle, spinAxis,
+// tracking, spinning, modelScale) are shared with the frame: shared/orientation.h.
 extern int dragging;
 extern int zoomDrag;
 extern float lastSpherePoint[3];
 extern int pressX;
 extern int pressY;
 extern int zoomLastY;
-extern float modelScale;          // zoom factor of disc, hemisphere and grid
 
 void SetIdentity(float m[16]);
 void PointToSphere(int px, int py, int width, int height, float out[3]);

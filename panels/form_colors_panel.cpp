@@ -1,8 +1,9 @@
 // The form colours panel: seven bars, moved only by their thumbs, set the diffuse colours and alpha.
 // Relies on platform.h (scroll bars), the materials' colours and the redraw request.
-#include "app/redraw.h"
 #include "panels/panels.h"
+#include "panels/resource_ids.h"
 #include "render/lighting.h"
+#include "render/redraw.h"
 
 int sliderPos[7] = {128, 128, 128, 128, 128, 128, 128};
 
@@ -25,7 +26,7 @@ void ColorsFromSliders() {
 
 intptr_t ScrollMoved(uintptr_t wParam, intptr_t lParam) {
   WindowHandle bar = (WindowHandle)lParam;
-  const int k = (int)GetWindowLong(bar, GWL_ID) - 1039;
+  const int k = (int)GetWindowLong(bar, GWL_ID) - IDC_FRONT_RED;
   const unsigned request = LoWord(wParam);
   if (request != SB_THUMBPOSITION && request != SB_THUMBTRACK) return 0;
   // Only the seven bars of this panel have a place in sliderPos.
@@ -44,7 +45,7 @@ intptr_t ScrollMoved(uintptr_t wParam, intptr_t lParam) {
 intptr_t FormColorsProc(WindowHandle dialog, unsigned message, uintptr_t wParam, intptr_t lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      for (int id = 1039; id <= 1045; ++id) {
+      for (int id = IDC_FRONT_RED; id <= IDC_ALPHA; ++id) {
         WindowHandle bar = GetDlgItem(dialog, id);
         SetScrollRange(bar, SB_CTL, 0, 255, 0);
         SetScrollPos(bar, SB_CTL, 128, 0);
@@ -54,7 +55,7 @@ intptr_t FormColorsProc(WindowHandle dialog, unsigned message, uintptr_t wParam,
       CloseFormColors(dialog);
       return 0;
     case WM_COMMAND:
-      if (LoWord(wParam) == 1) CloseFormColors(dialog);
+      if (LoWord(wParam) == IDOK) CloseFormColors(dialog);
       return 0;
     case WM_VSCROLL:
       return ScrollMoved(wParam, lParam);

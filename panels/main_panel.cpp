@@ -1,10 +1,11 @@
 // The main control panel: the colour-scale legend, the boundary restarts and the hidden commands.
 // Relies on platform.h (dialogs, GDI), the grid, colour scale, camera and redraw request.
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "panels/panels.h"
+#include "panels/resource_ids.h"
 #include "render/camera.h"
 #include "render/frame.h"
+#include "render/redraw.h"
+#include "shared/shell_state.h"
 #include "sim/heat_grid.h"
 #include "sim/temp_color.h"
 
@@ -17,7 +18,7 @@ WindowHandle formColorsPanel = nullptr;
 namespace {
 
 void LoadLegend(WindowHandle dialog) {
-  scaleBitmap = LoadBitmap((InstanceHandle)GetWindowLong(dialog, GWL_HINSTANCE), 104);
+  scaleBitmap = LoadBitmap((InstanceHandle)GetWindowLong(dialog, GWL_HINSTANCE), IDB_LEGEND);
   if (scaleBitmap == nullptr) {
     MessageBox(nullptr, "  no cargo ima  ", " aviso", MB_OK);
     return;
@@ -45,23 +46,24 @@ void MoveCamera(float change) {
 
 void RunCommand(unsigned id) {
   switch (id) {
-    case 1008: RestartAt(2.3); break;
-    case 1009: RestartAt(3.3); break;
-    case 1019: RestartAt(4.0); break;
-    case 1022: colorScale = 0; RequestRedraw(); break;
-    case 1033: colorScale = 1; RequestRedraw(); break;
-    case 1021: colorScale = 2; RequestRedraw(); break;
-    case 1030: MoveCamera(0.4f); break;
-    case 1031: MoveCamera(-0.4f); break;
-    case 1032:
+    case IDC_BOUNDARY_2_3: RestartAt(2.3); break;
+    case IDC_BOUNDARY_3_3: RestartAt(3.3); break;
+    case IDC_BOUNDARY_4_0: RestartAt(4.0); break;
+    case IDC_SCALE_NO_GREENS: colorScale = 0; RequestRedraw(); break;
+    case IDC_SCALE_NO_YELLOWS: colorScale = 1; RequestRedraw(); break;
+    case IDC_SCALE_EQUILIBRIUM: colorScale = 2; RequestRedraw(); break;
+    case IDC_CAMERA_FARTHER: MoveCamera(0.4f); break;
+    case IDC_CAMERA_NEARER: MoveCamera(-0.4f); break;
+    case IDC_OPEN_OPTIONS:
       if (optionsPanel == nullptr)
-        optionsPanel = CreateDialogParam(nullptr, "ColorScrDlg1", nullptr, OptionsProc, 0);
+        optionsPanel = CreateDialogParam(nullptr, IDD_OPTIONS_PANEL, nullptr, OptionsProc, 0);
       break;
-    case 1038:
+    case IDC_OPEN_FORM_COLORS:
       if (formColorsPanel == nullptr)
-        formColorsPanel = CreateDialogParam(nullptr, "ColorScrDlg3", nullptr, FormColorsProc, 0);
+        formColorsPanel = CreateDialogParam(nullptr, IDD_FORM_COLORS_PANEL, nullptr, FormColorsProc, 0);
       break;
-    case 1020: case 1034: case 1035: case 1036: case 1037:
+    case IDC_SHAPE_PLANE: case IDC_SHAPE_CONE: case IDC_SHAPE_POLYHEDRON:
+    case IDC_SHAPE_PARABOLOID: case IDC_SHAPE_HYPERBOLOID:
       RequestRedraw();
       break;
     default:

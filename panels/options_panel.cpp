@@ -1,8 +1,9 @@
 // The options panel: fog and lights switched by logical negation.
 // Relies on platform.h (EndDialog), the lighting switches and the redraw request.
-#include "app/redraw.h"
 #include "panels/panels.h"
+#include "panels/resource_ids.h"
 #include "render/lighting.h"
+#include "render/redraw.h"
 
 namespace {
 void CloseOptions(WindowHandle dialog) {
@@ -20,10 +21,10 @@ intptr_t OptionsProc(WindowHandle dialog, unsigned message, uintptr_t wParam, in
       return 0;
     case WM_COMMAND:
       switch (LoWord(wParam)) {
-        case 1: CloseOptions(dialog); break;
-        case 1006: fogOn = !fogOn; RequestRedraw(); break;
-        case 1018: lightingOn = !lightingOn; RequestRedraw(); break;
-        case 1046: RequestRedraw(); break;
+        case IDOK: CloseOptions(dialog); break;
+        case IDC_FOG: fogOn = !fogOn; RequestRedraw(); break;
+        case IDC_LIGHTS: lightingOn = !lightingOn; RequestRedraw(); break;
+        case IDC_TRANSPARENCY: RequestRedraw(); break;
         default: break;
       }
       return 0;

@@ -9,7 +9,7 @@ extern int scaleBitmapWidth;
 extern int scaleBitmapHeight;
 extern WindowHandle optionsPanel;      // while open
 extern WindowHandle formColorsPanel;   // while open
-extern int sliderPos[7];               // scroll bars 1039 to 1045
+extern int sliderPos[7];               // scroll bars IDC_FRONT_RED to IDC_ALPHA
 
 intptr_t PanelProc(WindowHandle dialog, unsigned message, uintptr_t wParam, intptr_t lParam);
 void DrawScaleBitmap(DeviceContext dc);

@@ -4,7 +4,7 @@
 
 #include <GL/gl.h>
 
-#include "app/shell_state.h"
+#include "shared/shell_state.h"
 
 float cameraDistance = 5.0f;
 

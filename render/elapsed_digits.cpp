@@ -2,7 +2,6 @@
 // strip per digit, with no font. Relies on the state the frame leaves in force.
 #include <GL/gl.h>
 
-#include "platform/platform.h"
 #include "render/drawers.h"
 
 namespace {

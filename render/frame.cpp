@@ -1,18 +1,18 @@
 // One frame of the OpenGL window: background and fog, the counter in eye
 // space, the rotation increment, the filled lit pass (disc, shell), the
 // outline pass (cube, grid), the swap. Relies on the view transform being
-// current, InitLighting having run, the trackball state and mainDC.
+// current, InitLighting having run, the orientation and mainDC.
 #include "render/frame.h"
 
 #include <GL/gl.h>
 
 #include <cstring>
 
-#include "app/shell_state.h"
-#include "input/trackball.h"
 #include "platform/platform.h"
 #include "render/drawers.h"
 #include "render/lighting.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
 
 void DrawNothing() {}
 
@@ -26,10 +26,7 @@ DrawFunction drawList[8] = {
 // start orientation.
 float savedRotation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 int restoreRotation = 0;
-
-namespace {
 int savedRotationTaken = 0;
-}
 
 int RenderScene() {
   if (!savedRotationTaken) {

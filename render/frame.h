@@ -6,6 +6,7 @@ typedef void (*DrawFunction)();
 extern DrawFunction drawList[8];
 extern float savedRotation[16];
 extern int restoreRotation;
+extern int savedRotationTaken;   // 1 once the first frame has stored the orientation it found
 
 int RenderScene();   // result of SwapBuffers(mainDC)
 void DrawNothing();

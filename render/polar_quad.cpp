@@ -1,10 +1,10 @@
 // The polar quad shared by the disc, shell and grid drawers; reads modelScale
-// from the trackball state. Pure arithmetic, no OpenGL.
+// from the shared orientation. Pure arithmetic, no OpenGL.
 #include "render/polar_quad.h"
 
 #include <cmath>
 
-#include "input/trackball.h"
+#include "shared/orientation.h"
 
 void PlaceDiscPoint(float radius, double angle, float out[3]) {
   out[0] = (float)(radius * std::sin(angle) * modelScale);

@@ -2,7 +2,6 @@
 // model units that the zoom does not touch. Relies on the line pass.
 #include <GL/gl.h>
 
-#include "platform/platform.h"
 #include "render/drawers.h"
 
 void DrawReferenceCube() {

@@ -2,9 +2,9 @@
 // a second, and a count that stays defined past 2^31 ticks.
 #include <climits>
 
-#include "app/shell_state.h"
+#include "shared/shell_state.h"
 #include "sim/heat_grid.h"
-#include "tests/app/shell_fixture.h"
+#include "tests/support/program_state.h"
 
 namespace {
 

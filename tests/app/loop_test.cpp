@@ -4,11 +4,13 @@
 #include <functional>
 #include <string>
 
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "input/trackball.h"
 #include "panels/panels.h"
-#include "tests/app/shell_fixture.h"
+#include "panels/resource_ids.h"
+#include "render/redraw.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
+#include "tests/support/program_state.h"
 
 namespace {
 
@@ -48,7 +50,7 @@ TEST_F(Loop, TheWindowIsSquareAtFourFifthsOfTheScreenHeight) {
     headless::WindowInfo window, panel;
     int exitCode = RunUntil([&] {
       window = headless::Describe(MainWindow());
-      panel = headless::Describe(headless::FindDialog("ColorScrDlg"));
+      panel = headless::Describe(headless::FindDialog(IDD_MAIN_PANEL));
       return true;
     });
     EXPECT_EQ(exitCode, 0);
@@ -70,13 +72,13 @@ TEST_F(Loop, TheMainPanelIsOwnedByTheWindowAndPlacedFromItsClientArea) {
   headless::WindowInfo panel;
   RunUntil([&] {
     owner = MainWindow();
-    panel = headless::Describe(headless::FindDialog("ColorScrDlg"));
+    panel = headless::Describe(headless::FindDialog(IDD_MAIN_PANEL));
     return true;
   });
   EXPECT_EQ(panel.owner, owner);
   EXPECT_EQ(panel.x, 10 + 600) << "400 dialog units across, from the window at x = 10";
   EXPECT_EQ(panel.y, 10 + 26) << "16 dialog units down, from the window at y = 10";
-  EXPECT_EQ(headless::FindDialog("ColorScrDlg"), nullptr) << "closing the window closed its panel";
+  EXPECT_EQ(headless::FindDialog(IDD_MAIN_PANEL), nullptr) << "closing the window closed its panel";
 }
 
 TEST_F(Loop, ClosingEndsWithExitCodeZeroAndNoFrameAfterwards) {
@@ -105,8 +107,8 @@ TEST_F(Loop, RequestsBetweenTwoIdleMomentsGiveOneFrame) {
     if (phase == 0 && redrawHook == nullptr) {   // the start-up frame is drawn; the loop is about to wait
       framesBefore = headless::FrameCount();
       timeBefore = headless::Now();
-      WindowHandle panel = headless::FindDialog("ColorScrDlg");
-      for (int i = 0; i < 5; ++i) headless::Post(panel, WM_COMMAND, MakeWParam(1020, BN_CLICKED), 0);
+      WindowHandle panel = headless::FindDialog(IDD_MAIN_PANEL);
+      for (int i = 0; i < 5; ++i) headless::Post(panel, WM_COMMAND, MakeWParam(IDC_SHAPE_PLANE, BN_CLICKED), 0);
       headless::Post(MainWindow(), WM_PAINT, 0, 0);
       phase = 1;
       return false;
@@ -191,7 +193,7 @@ TEST_F(Loop, AWindowThatCannotBeMadeEndsTheProgramInsteadOfWaiting) {
   headless::SetIdleCallback([&] { ++idles; });
   EXPECT_EQ(ProgramMain(headless::Instance(), nullptr, "", SW_SHOWDEFAULT), 1);
   EXPECT_EQ(idles, 0) << "the loop was never entered";
-  EXPECT_EQ(headless::FindDialog("ColorScrDlg"), nullptr);
+  EXPECT_EQ(headless::FindDialog(IDD_MAIN_PANEL), nullptr);
 }
 
 }  // namespace

@@ -7,12 +7,13 @@
 
 #include "app/main_window.h"
 #include "app/pixel_format.h"
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "input/trackball.h"
 #include "render/camera.h"
+#include "render/redraw.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
 #include "sim/heat_grid.h"
-#include "tests/app/shell_fixture.h"
+#include "tests/support/program_state.h"
 
 namespace {
 

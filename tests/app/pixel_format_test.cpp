@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/pixel_format.h"
-#include "app/shell_state.h"
-#include "tests/app/shell_fixture.h"
+#include "shared/shell_state.h"
+#include "tests/support/program_state.h"
 
 namespace {
 

@@ -5,12 +5,14 @@
 #include <cmath>
 #include <string>
 
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "input/trackball.h"
 #include "render/frame.h"
 #include "render/lighting.h"
+#include "render/redraw.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
 #include "tests/support/gl_recorder.h"
+#include "tests/support/scene_state.h"
 #include "tests/support/test_platform.h"
 
 namespace {
@@ -28,8 +30,8 @@ int Vertices() { return CountGlCalls("glVertex3f"); }
 TEST(ExtremeCalls, ZoomAndDragAtTheirLimitsSendOnlyFiniteNumbers) {
   ResetGlState();
   ResetTestPlatform();
+  ResetSceneState();
   windowWidth = windowHeight = 400;
-  modelScale = 2.0f;
   InitLighting();
   ClearGlCalls();
   RenderScene();

@@ -10,11 +10,19 @@
 #include <cmath>
 #include <vector>
 
-#include "tests/fuzz/program_reset.h"
+#include "input/trackball.h"
+#include "panels/resource_ids.h"
+#include "render/camera.h"
+#include "render/frame.h"
+#include "render/redraw.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
+#include "sim/heat_grid.h"
+#include "tests/support/program_state.h"
 
 namespace {
 
-const int screenHeight = 256;   // a 204 x 204 window
+const int side = 204;   // the window, as on a screen 256 pixels high
 
 struct Picture {
   int width = 0, height = 0;
@@ -53,13 +61,13 @@ std::vector<bool> CellsDrawn(const Picture& p) {
 class Extremes : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetProgram();
-    window = OpenProgramWindow(screenHeight);
+    ResetProgramState();
+    window = OpenMainWindow(side);
     ASSERT_NE(window, nullptr);
-    panel = OpenProgramPanel(window);
+    panel = OpenMainPanel(window);
     ASSERT_NE(panel, nullptr);
   }
-  void TearDown() override { ResetProgram(); }
+  void TearDown() override { ResetProgramState(); }
 
   // Two frames as the idle loop draws them (the first after a change of
   // lighting still lights the counter); the second is read back.
@@ -140,7 +148,7 @@ TEST_F(Extremes, TheCameraPushedAHundredTimesEachWayIsRefusedPastTheNearPlaneAnd
   const Picture before = Frames();
 
   for (int k = 1; k <= 100; ++k) {
-    Command(1031);
+    Command(IDC_CAMERA_NEARER);
     const double far = (double)cameraDistance + 4.0;
     const GLenum error = glGetError();
     if (far <= 0.0 || far == 2.0) {
@@ -159,7 +167,7 @@ TEST_F(Extremes, TheCameraPushedAHundredTimesEachWayIsRefusedPastTheNearPlaneAnd
   EXPECT_EQ(CubePixels(away), 0) << "with the identity projection everything lies beyond the clip volume";
 
   for (int k = 0; k < 100; ++k) {
-    Command(1030);
+    Command(IDC_CAMERA_FARTHER);
     redrawHook();
   }
   glGetError();
@@ -212,7 +220,7 @@ TEST_F(Extremes, ARestartInTheMiddleOfADragLeavesTheDragAndTheZoomWorking) {
   Mouse(WM_RBUTTONDOWN, 100, 100);
   Mouse(WM_MOUSEMOVE, 120, 90);
   redrawHook();
-  Press(1019);   // "1.0" while both buttons are held
+  Press(IDC_BOUNDARY_4_0);   // "1.0" while both buttons are held
   EXPECT_EQ(boundaryTemp, 4.0);
   EXPECT_EQ(tickCount, 0);
   for (int i = 0; i < 11; ++i)

@@ -23,7 +23,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/fuzz/program_reset.h"
+#include "panels/panels.h"
+#include "panels/resource_ids.h"
+#include "render/camera.h"
+#include "render/redraw.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
+#include "sim/heat_grid.h"
+#include "tests/support/program_state.h"
 
 namespace {
 
@@ -156,9 +163,12 @@ void DispatchQueued() {
   }
 }
 
-const unsigned panelCommands[] = {1008, 1009, 1019, 1022, 1033, 1021, 1030, 1031, 1032,
-                                  1038, 1020, 1034, 1035, 1036, 1037, 1, 2, 0, 0xFFFF};
-const unsigned optionsCommands[] = {1, 1006, 1018, 1046, 2, 1032, 0xFFFF};
+const unsigned panelCommands[] = {IDC_BOUNDARY_2_3, IDC_BOUNDARY_3_3, IDC_BOUNDARY_4_0, IDC_SCALE_NO_GREENS,
+                                  IDC_SCALE_NO_YELLOWS, IDC_SCALE_EQUILIBRIUM, IDC_CAMERA_FARTHER,
+                                  IDC_CAMERA_NEARER, IDC_OPEN_OPTIONS, IDC_OPEN_FORM_COLORS, IDC_SHAPE_PLANE,
+                                  IDC_SHAPE_CONE, IDC_SHAPE_POLYHEDRON, IDC_SHAPE_PARABOLOID,
+                                  IDC_SHAPE_HYPERBOLOID, 1, 2, 0, 0xFFFF};
+const unsigned optionsCommands[] = {IDOK, IDC_FOG, IDC_LIGHTS, IDC_TRANSPARENCY, 2, IDC_OPEN_OPTIONS, 0xFFFF};
 const unsigned mouseMessages[] = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN,
                                   WM_RBUTTONUP};
 
@@ -248,7 +258,7 @@ bool Step(Program& p, Input& in) {
       const unsigned position = in.Byte() < 192 ? in.Byte() : in.Word();
       WindowHandle bar = nullptr;
       const unsigned c = in.Byte();
-      if (c < 192 && formColorsPanel != nullptr) bar = headless::FindControl(formColorsPanel, 1039 + (int)(c % 7));
+      if (c < 192 && formColorsPanel != nullptr) bar = headless::FindControl(formColorsPanel, IDC_FRONT_RED + (int)(c % 7));
       else bar = PickHandle(p, in);
       currentStep = "a scroll message";
       headless::Send(target, WM_VSCROLL, MakeWParam(request, position), (intptr_t)bar);
@@ -318,18 +328,18 @@ Reach lastReach;
 void RunSequence(const uint8_t* data, size_t size) {
   Input in{data, size};
   reach = Reach();
-  ResetProgram();
+  ResetProgramState();
   const unsigned setup = in.Byte();
   headless::UsePaletteFormat((setup & 0x07) == 1);
   headless::FailCreatePalette((setup & 0x0F) == 9);
   headless::FailCreateContext((setup & 0x1F) == 17);
-  headless::SetBitmapMissing(104, (setup & 0x60) == 0x60);
+  headless::SetBitmapMissing(IDB_LEGEND, (setup & 0x60) == 0x60);
 
   Program p;
   currentStep = "creating the window";
-  p.window = OpenProgramWindow(100 + (int)(in.Byte() % 64));   // 80 to 130 pixels: cheap frames
+  p.window = OpenMainWindow(80 + (int)(in.Byte() % 64) * 4 / 5);   // 80 to 130 pixels: cheap frames
   Check(p.window != nullptr, "the main window could not be made");
-  p.panel = OpenProgramPanel(p.window);
+  p.panel = OpenMainPanel(p.window);
   Check(p.panel != nullptr, "the main panel could not be made");
   p.handles.push_back(p.window);
   Remember(p, p.panel);
@@ -347,7 +357,7 @@ void RunSequence(const uint8_t* data, size_t size) {
   lastReach = reach;
 
   headless::SetIdleCallback({});
-  ResetProgram();
+  ResetProgramState();
 }
 
 #ifdef HEAT_LIBFUZZER

@@ -3,11 +3,13 @@
 
 #include <cmath>
 
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "input/trackball.h"
 #include "render/drawers.h"
-#include "tests/render/recorded_calls.h"
+#include "render/redraw.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
+#include "tests/support/recorded_calls.h"
+#include "tests/support/scene_state.h"
 #include "tests/support/test_platform.h"
 
 namespace {
@@ -22,21 +24,9 @@ class Trackball : public ::testing::Test {
   void SetUp() override {
     ResetGlState();
     ResetTestPlatform();
-    redrawHook = nullptr;
+    ResetSceneState();
     windowWidth = 800;
     windowHeight = 600;
-    tracking = 1;
-    spinning = 1;
-    dragging = 0;
-    zoomDrag = 0;
-    spinAngle = 0.031f;
-    spinAxis[0] = -0.1f;
-    spinAxis[1] = 0.1f;
-    spinAxis[2] = 0.1f;
-    pressX = 0;
-    pressY = 0;
-    zoomLastY = 0;
-    modelScale = 2.0f;
   }
 };
 

@@ -2,10 +2,11 @@
 // alpha, moved only by their thumbs; what survives closing and reopening.
 #include <vector>
 
-#include "app/redraw.h"
 #include "panels/panels.h"
+#include "panels/resource_ids.h"
 #include "render/lighting.h"
-#include "tests/app/shell_fixture.h"
+#include "render/redraw.h"
+#include "tests/support/program_state.h"
 
 namespace {
 
@@ -14,11 +15,11 @@ class FormColors : public ShellTest {
   void SetUp() override {
     ShellTest::SetUp();
     window = OpenMainWindow(32);
-    main = CreateDialogParam(headless::Instance(), "ColorScrDlg", window, PanelProc, 0);
+    main = OpenMainPanel(window);
     Reopen();
   }
   void Reopen() {
-    headless::Send(main, WM_COMMAND, MakeWParam(1038, BN_CLICKED), 0);
+    headless::Send(main, WM_COMMAND, MakeWParam(IDC_OPEN_FORM_COLORS, BN_CLICKED), 0);
     ASSERT_NE(formColorsPanel, nullptr);
   }
   WindowHandle Bar(int id) { return GetDlgItem(formColorsPanel, id); }
@@ -35,7 +36,7 @@ class FormColors : public ShellTest {
 };
 
 TEST_F(FormColors, AtStartEveryBarShows128AndEveryColourIsAHalf) {
-  for (int id = 1039; id <= 1045; ++id) {
+  for (int id = IDC_FRONT_RED; id <= IDC_ALPHA; ++id) {
     SCOPED_TRACE(id);
     headless::WindowInfo bar = headless::Describe(Bar(id));
     EXPECT_EQ(bar.scrollMin, 0);
@@ -55,16 +56,16 @@ TEST_F(FormColors, EachBarSetsItsOwnColourFromTheThumb) {
                         {SB_THUMBPOSITION, 64, 0.25f}};
   for (int k = 0; k < 7; ++k) {
     for (const Case& c : cases) {
-      SCOPED_TRACE(testing::Message() << "bar " << 1039 + k << " at " << c.position);
+      SCOPED_TRACE(testing::Message() << "bar " << IDC_FRONT_RED + k << " at " << c.position);
       ResetProgramState();
       SetUp();
       redrawHook = nullptr;
-      EXPECT_EQ(Drag(1039 + k, c.request, c.position), 1);
+      EXPECT_EQ(Drag(IDC_FRONT_RED + k, c.request, c.position), 1);
       std::vector<float> expected(7, 0.5f);
       expected[k] = c.value;
       EXPECT_EQ(Colours(), expected);
       EXPECT_EQ(sliderPos[k], c.position);
-      EXPECT_EQ(headless::Describe(Bar(1039 + k)).scrollPos, c.position);
+      EXPECT_EQ(headless::Describe(Bar(IDC_FRONT_RED + k)).scrollPos, c.position);
       EXPECT_TRUE(RedrawRequested());
     }
   }
@@ -75,28 +76,28 @@ TEST_F(FormColors, ArrowsTroughAndEndOfScrollChangeNothing) {
   for (unsigned request : requests) {
     SCOPED_TRACE(request);
     redrawHook = nullptr;
-    EXPECT_EQ(Drag(1039, request, 10), 0);
+    EXPECT_EQ(Drag(IDC_FRONT_RED, request, 10), 0);
     EXPECT_EQ(Colours(), std::vector<float>(7, 0.5f));
     EXPECT_EQ(sliderPos[0], 128);
-    EXPECT_EQ(headless::Describe(Bar(1039)).scrollPos, 128);
+    EXPECT_EQ(headless::Describe(Bar(IDC_FRONT_RED)).scrollPos, 128);
     EXPECT_FALSE(RedrawRequested());
   }
 }
 
 TEST_F(FormColors, AfterReopeningTheThumbsShow128WhileTheColoursKeepTheirValues) {
-  Drag(1041, SB_THUMBPOSITION, 10);   // front blue
-  Drag(1045, SB_THUMBTRACK, 200);     // alpha
+  Drag(IDC_FRONT_BLUE, SB_THUMBPOSITION, 10);   // front blue
+  Drag(IDC_ALPHA, SB_THUMBTRACK, 200);     // alpha
   ASSERT_TRUE(headless::Click(Bar(1)));
   EXPECT_EQ(formColorsPanel, nullptr);
   Reopen();
 
-  for (int id = 1039; id <= 1045; ++id) EXPECT_EQ(headless::Describe(Bar(id)).scrollPos, 128) << id;
+  for (int id = IDC_FRONT_RED; id <= IDC_ALPHA; ++id) EXPECT_EQ(headless::Describe(Bar(id)).scrollPos, 128) << id;
   EXPECT_EQ(frontDiffuse[2], 10 * 0.00390625f);
   EXPECT_EQ(materialAlpha, 200 * 0.00390625f);
   EXPECT_EQ(sliderPos[2], 10);
 
   // The next move recomputes all seven from the positions held, not from the thumbs shown.
-  Drag(1039, SB_THUMBTRACK, 255);
+  Drag(IDC_FRONT_RED, SB_THUMBTRACK, 255);
   EXPECT_EQ(frontDiffuse[0], 0.99609375f);
   EXPECT_EQ(frontDiffuse[2], 10 * 0.00390625f);
   EXPECT_EQ(materialAlpha, 200 * 0.00390625f);
@@ -116,7 +117,7 @@ TEST_F(FormColors, AScrollMessageFromAnyOtherControlIsIgnored) {
   };
   const Case cases[] = {
       {"the OK button", (intptr_t)GetDlgItem(formColorsPanel, 1)},
-      {"a button of the main panel", (intptr_t)GetDlgItem(main, 1009)},
+      {"a button of the main panel", (intptr_t)GetDlgItem(main, IDC_BOUNDARY_3_3)},
       {"no control", 0},
       {"the panel itself", (intptr_t)formColorsPanel},
   };
@@ -134,10 +135,10 @@ TEST_F(FormColors, AThumbPositionBeyondTheRangeCountsAsTheEnd) {
   const int positions[] = {256, 300, 0xFFFF};
   for (int position : positions) {
     SCOPED_TRACE(position);
-    EXPECT_EQ(Drag(1042, SB_THUMBTRACK, position), 1);
+    EXPECT_EQ(Drag(IDC_BACK_RED, SB_THUMBTRACK, position), 1);
     EXPECT_EQ(sliderPos[3], 255);
     EXPECT_EQ(backDiffuse[0], 0.99609375f) << "a colour never reaches 1.0";
-    EXPECT_EQ(headless::Describe(Bar(1042)).scrollPos, 255);
+    EXPECT_EQ(headless::Describe(Bar(IDC_BACK_RED)).scrollPos, 255);
   }
 }
 

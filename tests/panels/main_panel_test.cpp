@@ -4,14 +4,15 @@
 
 #include <vector>
 
-#include "app/redraw.h"
-#include "app/shell_state.h"
 #include "panels/panels.h"
+#include "panels/resource_ids.h"
 #include "render/camera.h"
 #include "render/frame.h"
+#include "render/redraw.h"
+#include "shared/shell_state.h"
 #include "sim/heat_grid.h"
 #include "sim/temp_color.h"
-#include "tests/app/shell_fixture.h"
+#include "tests/support/program_state.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ class MainPanel : public ShellTest {
   }
   void Open() {
     window = OpenMainWindow();
-    panel = CreateDialogParam(headless::Instance(), "ColorScrDlg", window, PanelProc, 0);
+    panel = OpenMainPanel(window);
     ASSERT_NE(panel, nullptr);
   }
   intptr_t Command(unsigned id, unsigned notification = BN_CLICKED) {
@@ -41,7 +42,7 @@ TEST_F(MainPanel, EachBoundaryButtonRestartsTheRunAtItsTemperature) {
     int id;
     double boundary;
   };
-  const Case cases[] = {{1008, 2.3}, {1009, 3.3}, {1019, 4.0}};
+  const Case cases[] = {{IDC_BOUNDARY_2_3, 2.3}, {IDC_BOUNDARY_3_3, 3.3}, {IDC_BOUNDARY_4_0, 4.0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
     ResetProgramState();
@@ -67,10 +68,10 @@ TEST_F(MainPanel, EachBoundaryButtonRestartsTheRunAtItsTemperature) {
 }
 
 TEST_F(MainPanel, PressingTheSameButtonTwiceRestartsTwice) {
-  Command(1009);
+  Command(IDC_BOUNDARY_3_3);
   Ticks(30);
   double afterFirstRun = tempGrid[10][4];
-  Command(1009);
+  Command(IDC_BOUNDARY_3_3);
   EXPECT_EQ(tempGrid[10][4], 1.0);
   EXPECT_EQ(tickCount, 0);
   Ticks(30);
@@ -83,7 +84,7 @@ TEST_F(MainPanel, HiddenColourScaleButtonsCannotBeClickedButTheirCommandsWork) {
     int id;
     int scale;
   };
-  const Case cases[] = {{1033, 1}, {1021, 2}, {1022, 0}};
+  const Case cases[] = {{IDC_SCALE_NO_YELLOWS, 1}, {IDC_SCALE_EQUILIBRIUM, 2}, {IDC_SCALE_NO_GREENS, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
     redrawHook = nullptr;
@@ -98,7 +99,7 @@ TEST_F(MainPanel, HiddenColourScaleButtonsCannotBeClickedButTheirCommandsWork) {
 
 TEST_F(MainPanel, CameraCommandsMoveTheEyeAndToggleTheRestore) {
   float view[16];
-  EXPECT_EQ(Command(1030), 0);
+  EXPECT_EQ(Command(IDC_CAMERA_FARTHER), 0);
   EXPECT_EQ(cameraDistance, 5.0f + 0.4f);
   CurrentModelview(view);
   EXPECT_FLOAT_EQ(view[14], -(5.0f + 0.4f) - 0.7f) << "the view transform follows at once";
@@ -106,8 +107,8 @@ TEST_F(MainPanel, CameraCommandsMoveTheEyeAndToggleTheRestore) {
   EXPECT_TRUE(RedrawRequested());
 
   redrawHook = nullptr;
-  Command(1031);
-  Command(1031);
+  Command(IDC_CAMERA_NEARER);
+  Command(IDC_CAMERA_NEARER);
   EXPECT_EQ(cameraDistance, 5.0f + 0.4f - 0.4f - 0.4f);
   CurrentModelview(view);
   EXPECT_FLOAT_EQ(view[14], -4.6f - 0.7f);
@@ -123,10 +124,10 @@ TEST_F(MainPanel, OtherPanelsOpenOnceAtMostAndAgainAfterClosing) {
     bool byCloseBox;
   };
   const Case cases[] = {
-      {1032, "ColorScrDlg1", &optionsPanel, false},
-      {1032, "ColorScrDlg1", &optionsPanel, true},
-      {1038, "ColorScrDlg3", &formColorsPanel, false},
-      {1038, "ColorScrDlg3", &formColorsPanel, true},
+      {IDC_OPEN_OPTIONS, IDD_OPTIONS_PANEL, &optionsPanel, false},
+      {IDC_OPEN_OPTIONS, IDD_OPTIONS_PANEL, &optionsPanel, true},
+      {IDC_OPEN_FORM_COLORS, IDD_FORM_COLORS_PANEL, &formColorsPanel, false},
+      {IDC_OPEN_FORM_COLORS, IDD_FORM_COLORS_PANEL, &formColorsPanel, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.templateName << (c.byCloseBox ? " closed by its close box" : " by OK"));
@@ -160,9 +161,9 @@ TEST_F(MainPanel, ShapeButtonsOnlyAskForAFrameAndUnknownIdsDoNothing) {
     unsigned id;
     bool redraw;
   };
-  const Case cases[] = {{1020, true}, {1034, true}, {1035, true}, {1036, true}, {1037, true},
-                        {0, false},   {1, false},   {2, false},   {1007, false}, {1023, false},
-                        {1039, false}, {0xFFFF, false}};
+  const Case cases[] = {{IDC_SHAPE_PLANE, true}, {IDC_SHAPE_CONE, true},       {IDC_SHAPE_POLYHEDRON, true},
+                        {IDC_SHAPE_PARABOLOID, true}, {IDC_SHAPE_HYPERBOLOID, true},
+                        {0, false}, {1, false}, {2, false}, {1007, false}, {1023, false}, {1039, false}, {0xFFFF, false}};
   Ticks(3);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
@@ -180,7 +181,7 @@ TEST_F(MainPanel, ShapeButtonsOnlyAskForAFrameAndUnknownIdsDoNothing) {
 }
 
 TEST_F(MainPanel, TheNotificationCodeIsNotLookedAt) {
-  Command(1019, 5);
+  Command(IDC_BOUNDARY_4_0, 5);
   EXPECT_EQ(boundaryTemp, 4.0);
 }
 
@@ -231,7 +232,7 @@ TEST_F(MainPanel, ResizingInvalidatesSoTheLegendIsPaintedAgain) {
 
 TEST_F(MainPanel, WithoutTheBitmapTheNoticeComesOnceAndThePanelWorksOn) {
   ResetProgramState();
-  headless::SetBitmapMissing(104, true);
+  headless::SetBitmapMissing(IDB_LEGEND, true);
   Open();
 
   EXPECT_EQ(scaleBitmap, nullptr);
@@ -249,14 +250,14 @@ TEST_F(MainPanel, WithoutTheBitmapTheNoticeComesOnceAndThePanelWorksOn) {
   EXPECT_EQ(headless::Describe(panel).paintCount, 2);
   EXPECT_EQ(headless::MessageBoxes().size(), 1u) << "the notice comes once";
 
-  ASSERT_TRUE(headless::Click(GetDlgItem(panel, 1009)));
+  ASSERT_TRUE(headless::Click(GetDlgItem(panel, IDC_BOUNDARY_3_3)));
   EXPECT_EQ(boundaryTemp, 3.3);
 }
 
 TEST_F(MainPanel, EveryMessageGetsZero) {
   const unsigned messages[] = {WM_INITDIALOG, WM_SIZE, WM_PAINT, WM_COMMAND, WM_CLOSE, WM_TIMER, WM_VSCROLL};
   ResetProgramState();
-  headless::SetBitmapMissing(104, true);
+  headless::SetBitmapMissing(IDB_LEGEND, true);
   Open();
   for (unsigned m : messages) {
     SCOPED_TRACE(m);

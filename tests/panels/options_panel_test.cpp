@@ -4,10 +4,11 @@
 
 #include <vector>
 
-#include "app/redraw.h"
 #include "panels/panels.h"
+#include "panels/resource_ids.h"
 #include "render/lighting.h"
-#include "tests/app/shell_fixture.h"
+#include "render/redraw.h"
+#include "tests/support/program_state.h"
 
 namespace {
 
@@ -16,8 +17,8 @@ class OptionsPanel : public ShellTest {
   void SetUp() override {
     ShellTest::SetUp();
     window = OpenMainWindow(32);
-    main = CreateDialogParam(headless::Instance(), "ColorScrDlg", window, PanelProc, 0);
-    headless::Send(main, WM_COMMAND, MakeWParam(1032, BN_CLICKED), 0);
+    main = OpenMainPanel(window);
+    headless::Send(main, WM_COMMAND, MakeWParam(IDC_OPEN_OPTIONS, BN_CLICKED), 0);
     ASSERT_NE(optionsPanel, nullptr);
   }
   bool Press(int id) { return headless::Click(GetDlgItem(optionsPanel, id)); }
@@ -39,8 +40,8 @@ TEST_F(OptionsPanel, EachPressFlipsTheSwitchAndAsksForAFrame) {
     int expected;
   };
   const Case cases[] = {
-      {1006, &fogOn, 1},      {1006, &fogOn, 0},      {1018, &lightingOn, 0},
-      {1018, &lightingOn, 1}, {1006, &fogOn, 1},
+      {IDC_FOG, &fogOn, 1},      {IDC_FOG, &fogOn, 0},      {IDC_LIGHTS, &lightingOn, 0},
+      {IDC_LIGHTS, &lightingOn, 1}, {IDC_FOG, &fogOn, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
@@ -53,7 +54,7 @@ TEST_F(OptionsPanel, EachPressFlipsTheSwitchAndAsksForAFrame) {
 
 TEST_F(OptionsPanel, TransparencyOnlyAsksForAFrame) {
   redrawHook = nullptr;
-  ASSERT_TRUE(Press(1046));
+  ASSERT_TRUE(Press(IDC_TRANSPARENCY));
   EXPECT_TRUE(RedrawRequested());
   EXPECT_EQ(fogOn, 0);
   EXPECT_EQ(lightingOn, 1);
@@ -66,10 +67,10 @@ TEST_F(OptionsPanel, FogShowsInTheNextFrameAndTransparencyChangesNothing) {
   ASSERT_EQ(plain.size(), 3u);
   EXPECT_NEAR(plain[0], 26, 1) << "the dark grey background";
 
-  Press(1046);
+  Press(IDC_TRANSPARENCY);
   EXPECT_EQ(CornerAfterFrame(), plain);
 
-  Press(1006);
+  Press(IDC_FOG);
   std::vector<unsigned char> fogged = CornerAfterFrame();
   ASSERT_EQ(fogged.size(), 3u);
   EXPECT_NEAR(fogged[0], 140, 1) << "the fogged background (0.55, 0.45, 0.2)";
@@ -78,11 +79,11 @@ TEST_F(OptionsPanel, FogShowsInTheNextFrameAndTransparencyChangesNothing) {
 }
 
 TEST_F(OptionsPanel, TheSwitchesKeepTheirValuesAcrossClosingAndReopening) {
-  Press(1006);
-  Press(1018);
+  Press(IDC_FOG);
+  Press(IDC_LIGHTS);
   ASSERT_TRUE(Press(1));
   EXPECT_EQ(optionsPanel, nullptr);
-  headless::Send(main, WM_COMMAND, MakeWParam(1032, BN_CLICKED), 0);
+  headless::Send(main, WM_COMMAND, MakeWParam(IDC_OPEN_OPTIONS, BN_CLICKED), 0);
   ASSERT_NE(optionsPanel, nullptr);
   EXPECT_EQ(fogOn, 1);
   EXPECT_EQ(lightingOn, 0);

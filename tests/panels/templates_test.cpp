@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "panels/panels.h"
-#include "tests/app/shell_fixture.h"
+#include "tests/support/program_state.h"
 
 namespace {
 

@@ -3,7 +3,10 @@
 
 #include <cstring>
 
-#include "tests/render/recorded_calls.h"
+#include "render/camera.h"
+#include "render/lighting.h"
+#include "shared/shell_state.h"
+#include "tests/support/recorded_calls.h"
 
 namespace {
 

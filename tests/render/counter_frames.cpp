@@ -11,8 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
+#include "sim/heat_grid.h"
+#include "sim/heat_step.h"
 #include "tests/render/osmesa_frame.h"
-#include "tests/render/scene_setup.h"
+#include "tests/support/scene_state.h"
 
 namespace {
 

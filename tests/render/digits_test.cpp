@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "render/drawers.h"
-#include "tests/render/recorded_calls.h"
+#include "tests/support/recorded_calls.h"
 
 namespace {
 

@@ -6,9 +6,10 @@
 
 #include "input/trackball.h"
 #include "render/drawers.h"
+#include "shared/orientation.h"
 #include "sim/heat_grid.h"
 #include "sim/temp_color.h"
-#include "tests/render/recorded_calls.h"
+#include "tests/support/recorded_calls.h"
 
 namespace {
 

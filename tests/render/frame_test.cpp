@@ -5,7 +5,13 @@
 #include <cmath>
 
 #include "render/drawers.h"
-#include "tests/render/recorded_calls.h"
+#include "render/frame.h"
+#include "render/lighting.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
+#include "tests/support/recorded_calls.h"
+#include "tests/support/scene_state.h"
+#include "tests/support/test_platform.h"
 
 namespace {
 
@@ -202,6 +208,26 @@ TEST_F(Frame, IncrementTurnsTheModelAboutAnAxisFixedOnTheScreen) {
     EXPECT_EQ(passes, 2);
     ClearGlCalls();
   }
+}
+
+// Each test starts before the first frame (the reset clears savedRotationTaken).
+TEST_F(Frame, RestoreBeforeAnyFrameKeepsTheStartOrientation) {
+  float start[16];
+  for (int k = 0; k < 16; ++k) start[k] = rotation[k];
+  restoreRotation = 1;
+  RenderScene();
+  EXPECT_EQ(restoreRotation, 0);
+  // The -60 degree turn about y, without the frame's own increment.
+  for (int k = 0; k < 16; ++k) EXPECT_EQ(rotation[k], start[k]) << k;
+  EXPECT_NEAR(rotation[0], 0.5f, 1e-6);
+  EXPECT_NEAR(rotation[2], 0.8660254f, 1e-6);
+  EXPECT_NEAR(rotation[8], -0.8660254f, 1e-6);
+  EXPECT_EQ(rotation[15], 1.0f);
+  // The filled pass used it too.
+  const int pass = FindCall("glTranslatef", {0.0, -0.2, 0.0});
+  ASSERT_GE(pass, 0);
+  ASSERT_EQ(glCalls[pass + 1].name, "glMultMatrixf");
+  for (int k = 0; k < 16; ++k) EXPECT_EQ((float)glCalls[pass + 1].args[k], start[k]);
 }
 
 TEST_F(Frame, RestoringFrameDiscardsItsOwnIncrementAndTheNextContinues) {

@@ -6,7 +6,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "tests/render/scene_setup.h"
+#include "render/camera.h"
+#include "render/frame.h"
+#include "tests/support/scene_state.h"
+#include "tests/support/test_platform.h"
 
 namespace {
 OSMesaContext context = nullptr;
@@ -33,6 +36,7 @@ void CloseOffscreen() {
 }
 
 void StartUpOffscreenScene() {
+  ResetTestPlatform();
   StartUpScene();
   ResizeViewport();
 }

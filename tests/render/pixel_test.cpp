@@ -8,8 +8,13 @@
 #include <utility>
 #include <vector>
 
+#include "render/lighting.h"
+#include "shared/orientation.h"
+#include "shared/shell_state.h"
+#include "sim/heat_grid.h"
+#include "sim/heat_step.h"
 #include "tests/render/osmesa_frame.h"
-#include "tests/render/scene_setup.h"
+#include "tests/support/scene_state.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/shell_state.h"
+#include "shared/shell_state.h"
 #include "sim/heat_grid.h"
 #include "sim/heat_step.h"
 #include "tests/render/osmesa_frame.h"

@@ -1,55 +1,30 @@
-// The program's module variables back to their start values, for tests that
-// run the real procedures one after another in one process. Header only:
-// the panel part is used only by programs that link the panels.
+// The whole program back to its start state over an emptied headless
+// platform, and the main window and its panel opened the way the entry opens
+// them, for the tests of the shell and the panels, the extreme states and the
+// message fuzzer. Relies on platform/headless.h.
 #pragma once
 
-#include "app/pixel_format.h"
-#include "app/redraw.h"
-#include "app/shell_state.h"
-#include "input/trackball.h"
-#include "render/camera.h"
-#include "render/frame.h"
-#include "render/lighting.h"
-#include "sim/heat_grid.h"
-#include "sim/temp_color.h"
+#include <gtest/gtest.h>
 
-// The shell, the scene and the simulation (the grid zero-filled, as at start).
-inline void ResetShellAndSceneState() {
-  windowWidth = windowHeight = 0;
-  mainDC = nullptr;
-  glContext = nullptr;
-  tickCount = elapsedSeconds = 0;
-  redrawHook = nullptr;
-  glPalette = nullptr;
-  doubleBuffer = depthBuffer = 1;
-  boundaryTemp = 2.3;
-  colorScale = 0;
-  for (auto& row : tempGrid)
-    for (double& t : row) t = 0.0;
-  cameraDistance = 5.0f;
-  lightingOn = 1;
-  fogOn = 0;
-  for (int c = 0; c < 3; ++c) frontDiffuse[c] = backDiffuse[c] = 0.5f;
-  materialAlpha = 0.5f;
-  restoreRotation = 0;
-  SetIdentity(savedRotation);
-  SetIdentity(rotation);
-  spinAngle = 0.031f;
-  spinAxis[0] = -0.1f;
-  spinAxis[1] = 0.1f;
-  spinAxis[2] = 0.1f;
-  tracking = spinning = 1;
-  dragging = zoomDrag = 0;
-  modelScale = 2.0f;
-}
+#include "platform/headless.h"
 
-#ifdef HEAT_TESTS_WITH_PANELS
-#include "panels/panels.h"
+// The headless platform emptied, then every module variable of the program
+// at its start value (ResetSceneState, the shell's and the panels').
+void ResetProgramState();
 
-inline void ResetPanelState() {
-  scaleBitmap = nullptr;
-  scaleBitmapWidth = scaleBitmapHeight = 0;
-  optionsPanel = formColorsPanel = nullptr;
-  for (int& p : sliderPos) p = 128;
-}
-#endif
+// The entry's window (CreateMainWindow) on a screen whose height makes it
+// side x side pixels: class "OpenGL", WM_CREATE run, windowWidth and
+// windowHeight set. Null if its creation failed.
+WindowHandle OpenMainWindow(int side = 96);
+// The main panel as the entry opens it, owned by the given window.
+WindowHandle OpenMainPanel(WindowHandle owner);
+
+bool RedrawRequested();
+// The modelview matrix of the current context.
+void CurrentModelview(float m[16]);
+
+class ShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetProgramState(); }
+  void TearDown() override { ResetProgramState(); }
+};

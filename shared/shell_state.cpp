@@ -1,5 +1,5 @@
-// Definitions of the shell state shared with the scene and the panels; no logic.
-#include "app/shell_state.h"
+// Definitions of the shell state shared with the scene, the trackball and the panels; no logic.
+#include "shared/shell_state.h"
 
 int windowWidth = 0;
 int windowHeight = 0;

@@ -1,5 +1,7 @@
-// State of the application shell that the scene and the panels read:
-// the window's drawing resources, its fixed size and the simulation clock.
+// State of the application shell that the scene, the trackball and the panels
+// read: the window's fixed size, its drawing resources and the simulation
+// clock. Set by app/ (the entry and the window procedure); the panels reset
+// the clock. Relies on platform.h for the handle types only.
 #pragma once
 
 #include "platform/platform.h"

@@ -1,4 +1,5 @@
-// Helpers over the recorded GL calls: the quads and strips a drawer issued.
+// Helpers over the recorded GL calls: the quads and strips a drawer issued,
+// and the scene started up afresh against the recorder.
 #pragma once
 
 #include <GL/gl.h>
@@ -8,6 +9,8 @@
 #include <vector>
 
 #include "tests/support/gl_recorder.h"
+#include "tests/support/scene_state.h"
+#include "tests/support/test_platform.h"
 
 struct Vec3 {
   double x, y, z;
@@ -89,11 +92,11 @@ inline int FindCall(const std::string& name, std::vector<double> leading = {}, i
 
 inline double Length(Vec3 a) { return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z); }
 
-#include "tests/render/scene_setup.h"
-
-// A fresh recorder context through the window's start-up, then a clean record.
+// A fresh recorder context and test platform through the window's start-up,
+// then a clean record.
 inline void CreateTestScene() {
   ResetGlState();
+  ResetTestPlatform();
   StartUpScene();
   ClearGlCalls();
 }

@@ -1,4 +1,4 @@
-// The redraw request: handlers ask for a frame, the idle loop draws it.
+// The redraw request: handlers ask for a frame, the idle loop of the entry draws it.
 #pragma once
 
 typedef int (*RedrawHook)();

@@ -1,9 +1,9 @@
 // The redraw request and the idle frame: requests coalesce into one frame, and while the
-// model spins frames follow each other. Relies on RenderScene and the trackball's spinning.
-#include "app/redraw.h"
+// model spins frames follow each other. Relies on RenderScene and the spinning flag.
+#include "render/redraw.h"
 
-#include "input/trackball.h"
 #include "render/frame.h"
+#include "shared/orientation.h"
 
 RedrawHook redrawHook = nullptr;
 

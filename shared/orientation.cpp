@@ -1,0 +1,9 @@
+// Definitions of the model's orientation and zoom with their start values; no logic.
+#include "shared/orientation.h"
+
+float rotation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+float spinAngle = 0.031f;
+float spinAxis[3] = {-0.1f, 0.1f, 0.1f};
+int tracking = 1;
+int spinning = 1;
+float modelScale = 2.0f;

@@ -1,0 +1,42 @@
+// One reset of the whole program's state and one way of opening its windows,
+// both the program's own: CreateMainWindow and PanelProc. Relies on the
+// headless platform and on scene_state.cpp for the layers below the shell.
+#include "tests/support/program_state.h"
+
+#include <GL/gl.h>
+
+#include "app/entry.h"
+#include "app/pixel_format.h"
+#include "panels/dialog_templates.h"
+#include "panels/panels.h"
+#include "panels/resource_ids.h"
+#include "render/redraw.h"
+#include "tests/support/scene_state.h"
+
+void ResetProgramState() {
+  headless::Reset();
+  SetProgramResources(&programResources);
+  ResetSceneState();
+  // app/
+  glPalette = nullptr;
+  doubleBuffer = depthBuffer = 1;
+  // panels/
+  scaleBitmap = nullptr;
+  scaleBitmapWidth = scaleBitmapHeight = 0;
+  optionsPanel = formColorsPanel = nullptr;
+  for (int& p : sliderPos) p = 128;
+}
+
+WindowHandle OpenMainWindow(int side) {
+  // Four fifths of a screen of 5/4 side (rounded up) is side, truncated.
+  headless::SetScreenHeight((side * 5 + 3) / 4);
+  return CreateMainWindow(headless::Instance());
+}
+
+WindowHandle OpenMainPanel(WindowHandle owner) {
+  return CreateDialogParam(headless::Instance(), IDD_MAIN_PANEL, owner, PanelProc, 0);
+}
+
+bool RedrawRequested() { return redrawHook == IdleRedraw; }
+
+void CurrentModelview(float m[16]) { glGetFloatv(GL_MODELVIEW_MATRIX, m); }

@@ -1,13 +1,13 @@
 // The headless backend: a virtual clock, nothing drawn, the calls a test
 // looks at recorded, and the test hooks of headless.h over the core's records.
-// Relies on core.h; OpenGL is headless_gl.cpp's.
+// Relies on core.h; OpenGL is headless_screen.cpp's.
 #include "platform/core.h"
 #include "platform/headless.h"
 
 #include <set>
 
 namespace headless {
-void ResetContexts();   // headless_gl.cpp
+void ResetContexts();   // headless_screen.cpp
 }
 
 namespace {

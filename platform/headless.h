@@ -50,9 +50,6 @@ namespace headless {
 // message is sent to any procedure.
 void Reset();
 InstanceHandle Instance();   // the program's instance, as GWL_HINSTANCE reports it
-// Calls ProgramMain with Instance(), no previous instance, an empty command
-// line and the show command; returns its exit code.
-int RunProgram(int showCommand = SW_SHOWDEFAULT);
 
 // ---- messages -------------------------------------------------------------------
 // Synchronously, to the window's or dialog's procedure (SendMessage); 0 when

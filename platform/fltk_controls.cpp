@@ -4,6 +4,7 @@
 #include "platform/fltk_controls.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Button.H>
 #include <FL/fl_draw.H>
 
 #include <algorithm>
@@ -13,6 +14,15 @@ const Fl_Color kHighlight = fl_rgb_color(255, 255, 255);
 const Fl_Color kLight = fl_rgb_color(223, 223, 223);
 const Fl_Color kShadow = fl_rgb_color(128, 128, 128);
 const Fl_Color kDarkShadow = fl_rgb_color(0, 0, 0);
+
+void DrawPlainText(const std::string& text, int x, int y, int w, int h, Fl_Align align, Fl_Font font,
+                   int size, Fl_Color color) {
+  fl_font(font, size);
+  fl_color(color);
+  fl_push_clip(x, y, w, h);
+  fl_draw(text.c_str(), x, y, w, h, align, nullptr, 0);
+  fl_pop_clip();
+}
 
 namespace {
 
@@ -54,30 +64,45 @@ void Triangle(int cx, int cy, int size, bool up) {
   }
 }
 
-}  // namespace
+// ---- push button, group box, static text and icon --------------------------------
 
-void DrawPlainText(const std::string& text, int x, int y, int w, int h, Fl_Align align, Fl_Font font,
-                   int size, Fl_Color color) {
-  fl_font(font, size);
-  fl_color(color);
-  fl_push_clip(x, y, w, h);
-  fl_draw(text.c_str(), x, y, w, h, align, nullptr, 0);
-  fl_pop_clip();
+bool IsGroupBox(const PlatformWindow* control) {
+  return control->className == "BUTTON" && (control->style & 0xFu) == BS_GROUPBOX;
 }
 
-// ---- push button ------------------------------------------------------------
-PushButton::PushButton(PlatformWindow* control, Fl_Font font, int size)
-    : Fl_Button(control->x, control->y, control->width, control->height), control_(control), font_(font),
-      size_(size) {
-  visible_focus(0);
-  callback([](Fl_Widget*, void* data) {
+// Only a push button hears the mouse; a group box lets clicks through to what it frames.
+class Control : public Fl_Button {
+ public:
+  Control(PlatformWindow* control, Fl_Font font, int size)
+      : Fl_Button(control->x, control->y, control->width, control->height), control_(control), font_(font),
+        size_(size), button_(control->className == "BUTTON" && !IsGroupBox(control)) {
+    visible_focus(0);
+    if (button_) callback(Clicked, control);
+  }
+  int handle(int event) override { return button_ ? Fl_Button::handle(event) : 0; }
+  void draw() override {
+    if (button_) DrawButton();
+    else if (IsGroupBox(control_)) DrawGroupBox();
+    else DrawStatic();
+  }
+
+ private:
+  static void Clicked(Fl_Widget*, void* data) {
     PlatformWindow* control = static_cast<PlatformWindow*>(data);
     if (Clickable(control))
       Post(control->parent, WM_COMMAND, MakeWParam((unsigned)control->id, BN_CLICKED), (intptr_t)control);
-  }, control);
-}
+  }
+  void DrawButton();
+  void DrawGroupBox();
+  void DrawStatic();
 
-void PushButton::draw() {
+  PlatformWindow* control_;
+  Fl_Font font_;
+  int size_;
+  bool button_;
+};
+
+void Control::DrawButton() {
   int X = x(), Y = y(), W = w(), H = h();
   fl_color(kFace);
   fl_rectf(X, Y, W, H);
@@ -100,12 +125,7 @@ void PushButton::draw() {
                   size_, kDarkShadow);
 }
 
-// ---- group box --------------------------------------------------------------
-GroupBox::GroupBox(PlatformWindow* control, Fl_Font font, int size)
-    : Fl_Widget(control->x, control->y, control->width, control->height), control_(control), font_(font),
-      size_(size) {}
-
-void GroupBox::draw() {
+void Control::DrawGroupBox() {
   fl_font(font_, size_);
   int textHeight = fl_height();
   int top = y() + textHeight / 2 - 1;
@@ -128,12 +148,8 @@ void GroupBox::draw() {
                 kDarkShadow);
 }
 
-// ---- static text and icon -------------------------------------------------------
-StaticControl::StaticControl(PlatformWindow* control, Fl_Font font, int size)
-    : Fl_Widget(control->x, control->y, control->width, control->height), control_(control), font_(font),
-      size_(size) {}
-
-void StaticControl::draw() {
+// Left-aligned text (the program's statics are all SS_LEFT) or an icon.
+void Control::DrawStatic() {
   if (!Live(control_)) return;
   int X = x(), Y = y(), W = w(), H = h();
   fl_color(kFace);
@@ -154,12 +170,15 @@ void StaticControl::draw() {
     fl_pop_clip();
     return;
   }
-  Fl_Align align = FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP;
-  unsigned kind = control_->style & 0x1Fu;
-  if (kind == 1) align |= 0;                  // SS_CENTER: FLTK centres by default
-  else if (kind == 2) align |= FL_ALIGN_RIGHT;   // SS_RIGHT
-  else align |= FL_ALIGN_LEFT;
-  DrawPlainText(control_->text, X, Y, W, H, align, font_, size_, kDarkShadow);
+  DrawPlainText(control_->text, X, Y, W, H, FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP | FL_ALIGN_LEFT, font_,
+                size_, kDarkShadow);
+}
+
+}  // namespace
+
+Fl_Widget* MakeControlWidget(PlatformWindow* control, Fl_Font font, int size) {
+  if (control->className == "SCROLLBAR") return new ScrollBar(control);
+  return new Control(control, font, size);
 }
 
 // ---- vertical scroll bar ----------------------------------------------------

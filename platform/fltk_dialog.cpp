@@ -54,13 +54,6 @@ int PointsOf(const DialogTemplate& dialog) {
   return (dialog.style & DS_SETFONT) && dialog.fontPoints > 0 ? dialog.fontPoints : 8;
 }
 
-Fl_Widget* MakeWidget(PlatformWindow* control, Fl_Font font, int size) {
-  if (control->className == "SCROLLBAR") return new ScrollBar(control);
-  if (control->className != "BUTTON") return new StaticControl(control, font, size);   // and any other class, inert
-  if ((control->style & 0xFu) == BS_GROUPBOX) return new GroupBox(control, font, size);
-  return new PushButton(control, font, size);
-}
-
 }  // namespace
 
 DialogBaseUnits BackendBaseUnits(const DialogTemplate& dialog) { return BaseUnitsOfFont(FaceOf(dialog), PointsOf(dialog)); }
@@ -80,7 +73,7 @@ void MakeDialogWindow(PlatformWindow* dialog) {
   flWindow->position(dialog->x, dialog->y);
   for (PlatformWindow* control : dialog->controls) {
     control->native = new NativeWindow;
-    Fl_Widget* widget = MakeWidget(control, font, size);
+    Fl_Widget* widget = MakeControlWidget(control, font, size);
     control->native->widget = widget;
     if ((control->style & 0xFu) == BS_GROUPBOX && control->className == "BUTTON") flWindow->insert(*widget, 0);
     else flWindow->add(widget);

@@ -148,7 +148,7 @@ void Control::DrawGroupBox() {
                 kDarkShadow);
 }
 
-// Left-aligned text (the program's statics are all SS_LEFT) or an icon.
+// Left-aligned text (the program's statics are all left-aligned) or an icon.
 void Control::DrawStatic() {
   if (!Live(control_)) return;
   int X = x(), Y = y(), W = w(), H = h();
@@ -166,7 +166,7 @@ void Control::DrawStatic() {
   if (W <= 0 || H <= 0) return;
   if (control_->icon) {
     fl_push_clip(X, Y, W, H);
-    DrawIcon(control_->icon, X, Y, 192, 192, 192);
+    DrawIcon(control_->icon, X, Y);
     fl_pop_clip();
     return;
   }

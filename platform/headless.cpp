@@ -1,7 +1,6 @@
 // The headless backend: a virtual clock, nothing drawn, the calls a test
 // looks at recorded, and the test hooks of headless.h over the core's records.
 // Relies on core.h; OpenGL is headless_screen.cpp's.
-#include "platform/core.h"
 #include "platform/headless.h"
 
 #include <set>
@@ -22,11 +21,6 @@ struct Records {
   bool failPalette = false;
 };
 Records* records = new Records;
-
-headless::Kind KindOf(const PlatformWindow* window) {
-  if (window->kind == WindowKind::Main) return headless::Kind::Main;
-  return window->kind == WindowKind::Dialog ? headless::Kind::Dialog : headless::Kind::Control;
-}
 
 }  // namespace
 
@@ -79,7 +73,7 @@ void BackendStretchBlt(PlatformDC* destination, int x, int y, int width, int hei
 unsigned BackendPalette(PaletteOp op, PlatformPalette* palette, PlatformDC* dc, int forceBackground) {
   if (op == PaletteOp::Create && records->failPalette) return 0;
   records->paletteCalls.push_back(
-      headless::PaletteCall{(headless::PaletteOp)op, palette, dc, forceBackground});
+      headless::PaletteCall{op, palette, dc, forceBackground});
   return (unsigned)palette->entries.size();
 }
 
@@ -93,57 +87,23 @@ void Reset() {
   records = new Records;
 }
 
-InstanceHandle Instance() { return ProgramInstance(); }
-
-intptr_t Send(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  return SendTo(window, message, wParam, lParam);
-}
-bool Post(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  return ::Post(window, message, wParam, lParam);
-}
-void Input(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  QueueInput(window, message, wParam, lParam);
-}
-std::vector<Message> Pending() { return PendingMessages(); }
-
 bool Click(WindowHandle control) {
   if (!Clickable(control)) return false;
   SendTo(control->parent, WM_COMMAND, MakeWParam((unsigned)control->id, BN_CLICKED), (intptr_t)control);
   return true;
 }
 
-void Resize(WindowHandle window, int width, int height) { Resized(window, width, height); }
 void SetIdleCallback(std::function<void()> callback) { records->idle = std::move(callback); }
 
 uint64_t Now() { return records->now; }
 void AdvanceClock(unsigned milliseconds) { records->now += milliseconds; }
 
-WindowInfo Describe(WindowHandle window) {
-  WindowInfo info;
-  if (!Known(window)) return info;
-  info.kind = KindOf(window);
-  info.alive = window->alive;
-  info.className = window->className;
-  info.text = window->text;
-  info.templateName = window->templateName;
-  info.style = window->style;
-  info.id = window->id;
-  info.x = window->x;
-  info.y = window->y;
-  info.width = window->width;
-  info.height = window->height;
-  info.owner = window->owner;
-  info.parent = window->parent;
-  info.scrollMin = window->scrollMin;
-  info.scrollMax = window->scrollMax;
-  info.scrollPos = window->scrollPos;
-  info.paintCount = window->paintCount;
-  info.needsPaint = window->needsPaint;
-  info.pixelFormat = window->pixelFormat;
-  return info;
+PlatformWindow Describe(WindowHandle window) {
+  if (Known(window)) return *window;
+  PlatformWindow none;
+  none.alive = false;
+  return none;
 }
-
-bool IsAlive(WindowHandle window) { return Live(window); }
 
 WindowHandle FindMainWindow(const char* className) {
   for (PlatformWindow* window : AllWindows())
@@ -171,9 +131,6 @@ std::vector<WindowHandle> Controls(WindowHandle dialog) {
     if (control->alive) controls.push_back(control);
   return controls;
 }
-
-WindowHandle Capture() { return CaptureWindow(); }
-WindowHandle Focus() { return FocusWindow(); }
 
 const std::vector<WindowPosCall>& WindowPosCalls() { return records->windowPosCalls; }
 const std::vector<StretchBltCall>& StretchBltCalls() { return records->bltCalls; }

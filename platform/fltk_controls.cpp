@@ -183,15 +183,14 @@ Fl_Widget* MakeControlWidget(PlatformWindow* control, Fl_Font font, int size) {
 
 // ---- vertical scroll bar ----------------------------------------------------
 // Win32 semantics: the arrows request SB_LINEUP/SB_LINEDOWN, the trough
-// SB_PAGEUP/SB_PAGEDOWN (repeating while held), the thumb SB_THUMBTRACK while
-// dragged and SB_THUMBPOSITION when let go; every release ends with
-// SB_ENDSCROLL. The stored position moves only by SetScrollPos.
+// SB_PAGEUP/SB_PAGEDOWN (once a press: the program acts on neither, so
+// nothing repeats while they are held), the thumb SB_THUMBTRACK while dragged
+// and SB_THUMBPOSITION when let go; every release ends with SB_ENDSCROLL. The
+// stored position moves only by SetScrollPos.
 ScrollBar::ScrollBar(PlatformWindow* control)
     : Fl_Widget(control->x, control->y, control->width, control->height), control_(control) {
   visible_focus(0);
 }
-
-ScrollBar::~ScrollBar() { Fl::remove_timeout(Repeat, this); }
 
 int ScrollBar::ArrowSize() const { return std::min(16, h() / 2); }
 int ScrollBar::ThumbSize() const {
@@ -231,16 +230,6 @@ void ScrollBar::Request(unsigned request, int position) {
   Post(control_->parent, WM_VSCROLL, MakeWParam(request, (unsigned)position), (intptr_t)control_);
 }
 
-void ScrollBar::Repeat(void* data) {
-  ScrollBar* bar = static_cast<ScrollBar*>(data);
-  if (!Live(bar->control_) || bar->pressed_ == NoZone || bar->pressed_ == Thumb) return;
-  if (bar->inZone_ && bar->ZoneAt(Fl::event_y()) == bar->pressed_) {
-    static const unsigned requests[] = {0, SB_LINEUP, SB_PAGEUP, 0, SB_PAGEDOWN, SB_LINEDOWN};
-    bar->Request(requests[bar->pressed_], 0);
-  }
-  Fl::repeat_timeout(0.05, Repeat, data);
-}
-
 int ScrollBar::handle(int event) {
   if (!Live(control_)) return 0;
   switch (event) {
@@ -260,7 +249,6 @@ int ScrollBar::handle(int event) {
           break;
         case NoZone: return 1;
       }
-      if (pressed_ != Thumb) Fl::add_timeout(0.2, Repeat, this);
       redraw();
       return 1;
     }
@@ -286,7 +274,6 @@ int ScrollBar::handle(int event) {
       return 1;
     case FL_RELEASE:
       if (Fl::event_button() != FL_LEFT_MOUSE || pressed_ == NoZone) return 1;
-      Fl::remove_timeout(Repeat, this);
       if (pressed_ == Thumb) Request(SB_THUMBPOSITION, trackPosition_);
       pressed_ = NoZone;
       Request(SB_ENDSCROLL, 0);

@@ -24,7 +24,6 @@ Fl_Widget* MakeControlWidget(PlatformWindow* control, Fl_Font font, int size);
 class ScrollBar : public Fl_Widget {
  public:
   explicit ScrollBar(PlatformWindow* control);
-  ~ScrollBar() override;
   void draw() override;
   int handle(int event) override;
 
@@ -39,7 +38,6 @@ class ScrollBar : public Fl_Widget {
   enum Zone { NoZone, LineUp, PageUp, Thumb, PageDown, LineDown };
   Zone ZoneAt(int ey) const;
   void Request(unsigned request, int position);
-  static void Repeat(void* data);
 
   PlatformWindow* control_;
   Zone pressed_ = NoZone;

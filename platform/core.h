@@ -141,8 +141,8 @@ bool BackendProgramUnseen();
 void BackendCreated(PlatformWindow* window);
 void BackendShown(PlatformWindow* window);            // a top-level window or a control
 bool BackendOnScreen(const PlatformWindow* window);   // a paint of it can be seen
-// SetWindowPos on a live top-level window: the backend may keep another
-// size (*width, *height) than the one asked for.
+// SetWindowPos (SWP_NOMOVE) on a live top-level window: the backend may
+// keep another size (*width, *height) than the one asked for.
 void BackendPlace(PlatformWindow* window, WindowHandle insertAfter, int x, int y, int* width, int* height,
                   unsigned flags);
 void BackendRedraw(PlatformWindow* window);           // InvalidateRect, and a control's new state

@@ -146,16 +146,13 @@ int UpdateWindow(WindowHandle window) {
   return 1;
 }
 
+// Only a new size is emulated (SWP_NOMOVE, as the program asks): a move is refused.
 int SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int width, int height,
                  unsigned flags) {
-  if (!Live(window) || !TopLevel(window)) return 0;
+  if (!Live(window) || !TopLevel(window) || !(flags & SWP_NOMOVE)) return 0;
   width = std::max(1, width);
   height = std::max(1, height);
   BackendPlace(window, insertAfter, x, y, &width, &height, flags);
-  if (!(flags & SWP_NOMOVE)) {
-    window->x = x;
-    window->y = y;
-  }
   Resized(window, width, height);
   return 1;
 }

@@ -196,7 +196,7 @@ bool BackendOnScreen(const PlatformWindow* window) {
 // would never end. Nor is a size asked back from a maximised or fullscreen
 // state: the window leaves the state instead (fltk_manager.cpp), and the
 // manager gives the size back itself.
-void BackendPlace(PlatformWindow* window, WindowHandle, int x, int y, int* width, int* height, unsigned flags) {
+void BackendPlace(PlatformWindow* window, WindowHandle, int, int, int* width, int* height, unsigned) {
   Fl_Window* flWindow = window->native->flWindow;
   NativeWindow* native = window->native;
   bool sized = *width != flWindow->w() || *height != flWindow->h();
@@ -211,15 +211,11 @@ void BackendPlace(PlatformWindow* window, WindowHandle, int x, int y, int* width
       native->askedFromHeight = flWindow->h();
     }
   }
+  if (!sized) return;
   programResizing = true;
-  if (!(flags & SWP_NOMOVE)) {
-    flWindow->resize(x, y, *width, *height);
-    PlaceTopLevel(window, x, y);
-  } else if (sized) {
-    flWindow->resize(flWindow->x(), flWindow->y(), *width, *height);
-  }
+  flWindow->resize(flWindow->x(), flWindow->y(), *width, *height);
   programResizing = false;
-  if (sized) DeclareFixedSize(window);   // FLTK has just put its own size hints in
+  DeclareFixedSize(window);   // FLTK has just put its own size hints in
 }
 
 void BackendRedraw(PlatformWindow* window) {

@@ -299,6 +299,10 @@ TEST_F(Windows, HoldingTheSizeThroughSetWindowPosEndsAfterOneNestedResize) {
   EXPECT_EQ(last.flags, (unsigned)SWP_NOMOVE);
   Resized(window, 819, 819);
   EXPECT_EQ(CountOf(WM_SIZE, window), 2) << "a size that does not change is no WM_SIZE";
+  size_t calls = headless::WindowPosCalls().size();
+  EXPECT_EQ(SetWindowPos(window, nullptr, 80, 80, 300, 300, 0), 0) << "a move is refused";
+  EXPECT_EQ(headless::Describe(window).width, 819);
+  EXPECT_EQ(headless::WindowPosCalls().size(), calls);
 }
 
 TEST_F(Windows, CaptureIsRecordedAndReleased) {

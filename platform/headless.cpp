@@ -118,13 +118,6 @@ WindowHandle FindDialog(const char* templateName) {
   return nullptr;
 }
 
-WindowHandle FindControl(WindowHandle dialog, int id) {
-  if (dialog) return GetDlgItem(dialog, id);
-  for (PlatformWindow* window : AllWindows())
-    if (window->alive && window->kind == WindowKind::Control && window->id == id) return window;
-  return nullptr;
-}
-
 std::vector<WindowHandle> Controls(WindowHandle dialog) {
   std::vector<WindowHandle> controls;
   for (PlatformWindow* control : Live(dialog) ? dialog->controls : std::vector<PlatformWindow*>{})
@@ -135,12 +128,6 @@ std::vector<WindowHandle> Controls(WindowHandle dialog) {
 const std::vector<WindowPosCall>& WindowPosCalls() { return records->windowPosCalls; }
 const std::vector<StretchBltCall>& StretchBltCalls() { return records->bltCalls; }
 const std::vector<PaletteCall>& PaletteCalls() { return records->paletteCalls; }
-
-std::vector<PaletteEntry> PaletteEntries(PaletteHandle palette) {
-  for (const PaletteCall& call : records->paletteCalls)
-    if (call.op == PaletteOp::Create && call.palette == palette) return palette->entries;
-  return {};
-}
 
 void SetBitmapMissing(int id, bool missing) {
   if (missing) records->missingBitmaps.insert(id);

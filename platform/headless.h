@@ -73,8 +73,6 @@ void SetFrameTime(unsigned milliseconds);   // each SwapBuffers advances the clo
 PlatformWindow Describe(WindowHandle window);
 WindowHandle FindMainWindow(const char* className);   // a live window made by CreateWindow
 WindowHandle FindDialog(const char* templateName);    // the latest live dialog of that template
-// A control by id in the given dialog; with a null dialog, in any live dialog.
-WindowHandle FindControl(WindowHandle dialog, int id);
 std::vector<WindowHandle> Controls(WindowHandle dialog);   // in template order
 
 // ---- recorded calls -------------------------------------------------------------
@@ -109,8 +107,7 @@ struct PaletteCall {
   DeviceContext dc;         // Select and Realize
   int forceBackground;      // Select
 };
-const std::vector<PaletteCall>& PaletteCalls();
-std::vector<PaletteEntry> PaletteEntries(PaletteHandle palette);   // as copied by CreatePalette
+const std::vector<PaletteCall>& PaletteCalls();   // a palette's entries, as copied, are its record's
 
 // ---- screen, resources, failure modes -----------------------------------------------
 void SetScreenHeight(int pixels);              // GetSystemMetrics(SM_CYSCREEN); 1024 by default

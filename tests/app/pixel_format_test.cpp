@@ -84,7 +84,7 @@ TEST_F(PixelFormat, AThreeThreeTwoFormatGetsTheFullColourRamp) {
   headless::UsePaletteFormat(true);
   OpenMainWindow();
   ASSERT_NE(glPalette, nullptr);
-  std::vector<PaletteEntry> entries = headless::PaletteEntries(glPalette);
+  std::vector<PaletteEntry> entries = glPalette->entries;
   ASSERT_EQ(entries.size(), 256u);
   struct Case {
     int index;
@@ -121,7 +121,7 @@ TEST_F(PixelFormat, AChannelWithoutBitsStaysBlackInThePalette) {
   headless::DescribeFormatAs(&format);
   OpenMainWindow();
   ASSERT_NE(glPalette, nullptr);
-  std::vector<PaletteEntry> entries = headless::PaletteEntries(glPalette);
+  std::vector<PaletteEntry> entries = glPalette->entries;
   ASSERT_EQ(entries.size(), 16u);
   for (int i = 0; i < 16; ++i) {
     SCOPED_TRACE(i);

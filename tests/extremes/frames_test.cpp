@@ -81,7 +81,7 @@ class Extremes : public ::testing::Test {
     return p;
   }
   void Mouse(unsigned message, int x, int y) { SendTo(window, message, 0, MakeLParam(x, y)); }
-  void Press(int id) { ASSERT_TRUE(headless::Click(headless::FindControl(panel, id))); }
+  void Press(int id) { ASSERT_TRUE(headless::Click(GetDlgItem(panel, id))); }
   void Command(int id) { SendTo(panel, WM_COMMAND, MakeWParam((unsigned)id, BN_CLICKED), 0); }
 
   WindowHandle window = nullptr;

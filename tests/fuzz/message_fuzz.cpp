@@ -258,7 +258,7 @@ bool Step(Program& p, Input& in) {
       const unsigned position = in.Byte() < 192 ? in.Byte() : in.Word();
       WindowHandle bar = nullptr;
       const unsigned c = in.Byte();
-      if (c < 192 && formColorsPanel != nullptr) bar = headless::FindControl(formColorsPanel, IDC_FRONT_RED + (int)(c % 7));
+      if (c < 192 && formColorsPanel != nullptr) bar = GetDlgItem(formColorsPanel, IDC_FRONT_RED + (int)(c % 7));
       else bar = PickHandle(p, in);
       currentStep = "a scroll message";
       SendTo(target, WM_VSCROLL, MakeWParam(request, position), (intptr_t)bar);

@@ -109,7 +109,7 @@ TEST_F(Gdi, APaletteIsACopyAndItsUseIsRecorded) {
   PaletteHandle palette = CreatePalette(&logical);
   ASSERT_NE(palette, nullptr);
   entries[0].peRed = 1;   // the caller frees or reuses its structure
-  std::vector<PaletteEntry> kept = headless::PaletteEntries(palette);
+  std::vector<PaletteEntry> kept = palette->entries;
   ASSERT_EQ(kept.size(), 3u);
   EXPECT_EQ(kept[0].peRed, 255);
   EXPECT_EQ(kept[2].peBlue, 255);

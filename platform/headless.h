@@ -5,14 +5,14 @@
 //
 // How the headless backend behaves, where Windows leaves room:
 // - Nothing is drawn but OpenGL. A window's outer size is its client size
-//   (no frame); a top-level window sits where it was created or moved.
+//   (no frame); a top-level window sits where it was created.
 // - Dialog units become pixels with fixed base units, whatever the template's
 //   font: x pixels = MulDiv(x, 6, 4), y pixels = MulDiv(y, 13, 8), rounded
 //   half away from zero. A dialog with an owner counts its position from the
 //   owner's top-left corner, one without from the screen's (0, 0). Control
 //   positions count from the dialog's client area.
 // - CreateWindow sends WM_CREATE, then WM_SIZE; a size change by SetWindowPos
-//   or Resize sends WM_SIZE (none when the size is already right). A dialog
+//   or Resized sends WM_SIZE (none when the size is already right). A dialog
 //   procedure that returns 0 from WM_PAINT without painting still has its
 //   dialog validated, as by the dialog manager.
 // - The queue hands out posted and input messages first (in order), then

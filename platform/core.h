@@ -149,7 +149,6 @@ void BackendRedraw(PlatformWindow* window);           // InvalidateRect, and a c
 void BackendDestroyed(PlatformWindow* window);
 void BackendClientOrigin(const PlatformWindow* window, int* x, int* y);   // on the screen
 DialogBaseUnits BackendBaseUnits(const DialogTemplate& dialog);
-bool BackendBitmapMissing(int id);
 void BackendStretchBlt(PlatformDC* destination, int x, int y, int width, int height, PlatformDC* source,
                        int sourceX, int sourceY, int sourceWidth, int sourceHeight, unsigned rasterOperation);
 // A palette made, selected, realised or unrealised; Realize returns the

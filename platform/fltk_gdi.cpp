@@ -27,8 +27,6 @@ void SetWindowIcon(Fl_Window* flWindow, const PlatformIcon* icon) {
   flWindow->icon(&image);   // FLTK keeps a copy
 }
 
-bool BackendBitmapMissing(int) { return false; }
-
 // Nearest-pixel scaling of the source rectangle into the destination one, as
 // StretchBlt's default mode, onto a shown dialog. A source rectangle that does
 // not lie inside the bitmap is not drawn (the program copies the whole legend).

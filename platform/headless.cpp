@@ -3,7 +3,6 @@
 // Relies on core.h; OpenGL is headless_screen.cpp's.
 #include "platform/headless.h"
 
-#include <set>
 
 namespace headless {
 void ResetContexts();   // headless_screen.cpp
@@ -17,7 +16,6 @@ struct Records {
   std::vector<headless::WindowPosCall> windowPosCalls;
   std::vector<headless::StretchBltCall> bltCalls;
   std::vector<headless::PaletteCall> paletteCalls;
-  std::set<int> missingBitmaps;
   bool failPalette = false;
 };
 Records* records = new Records;
@@ -60,8 +58,6 @@ void BackendClientOrigin(const PlatformWindow* window, int* x, int* y) {
 
 // Fixed base units, whatever the template's font.
 DialogBaseUnits BackendBaseUnits(const DialogTemplate&) { return DialogBaseUnits{6, 13}; }
-
-bool BackendBitmapMissing(int id) { return records->missingBitmaps.count(id) != 0; }
 
 void BackendStretchBlt(PlatformDC* destination, int x, int y, int width, int height, PlatformDC* source,
                        int sourceX, int sourceY, int sourceWidth, int sourceHeight, unsigned rasterOperation) {
@@ -129,10 +125,6 @@ const std::vector<WindowPosCall>& WindowPosCalls() { return records->windowPosCa
 const std::vector<StretchBltCall>& StretchBltCalls() { return records->bltCalls; }
 const std::vector<PaletteCall>& PaletteCalls() { return records->paletteCalls; }
 
-void SetBitmapMissing(int id, bool missing) {
-  if (missing) records->missingBitmaps.insert(id);
-  else records->missingBitmaps.erase(id);
-}
 void FailCreatePalette(bool fail) { records->failPalette = fail; }
 
 }  // namespace headless

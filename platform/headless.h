@@ -112,7 +112,6 @@ const std::vector<PaletteCall>& PaletteCalls();   // a palette's entries, as cop
 // ---- screen, resources, failure modes -----------------------------------------------
 void SetScreenHeight(int pixels);              // GetSystemMetrics(SM_CYSCREEN); 1024 by default
 void SetScreenWidth(int pixels);               // GetSystemMetrics(SM_CXSCREEN); 1280 by default
-void SetBitmapMissing(int id, bool missing);   // LoadBitmap(id) then returns null
 void FailChoosePixelFormat(bool fail);         // ChoosePixelFormat returns 0
 void FailSetPixelFormat(bool fail);            // SetPixelFormat returns 0
 void FailCreateContext(bool fail);             // wglCreateContext returns null

@@ -333,7 +333,7 @@ void RunSequence(const uint8_t* data, size_t size) {
   headless::UsePaletteFormat((setup & 0x07) == 1);
   headless::FailCreatePalette((setup & 0x0F) == 9);
   headless::FailCreateContext((setup & 0x1F) == 17);
-  headless::SetBitmapMissing(IDB_LEGEND, (setup & 0x60) == 0x60);
+  if ((setup & 0x60) == 0x60) HandResourcesWithoutLegend();
 
   Program p;
   currentStep = "creating the window";

@@ -144,10 +144,13 @@ TEST_F(Gdi, BitmapsLoadFromTheResourcesAndCanBeMadeMissing) {
   EXPECT_EQ(GetObject(bitmap, 4, &info), 0) << "too small a structure";
   EXPECT_EQ(LoadBitmap(ProgramInstance(), 105), nullptr) << "undecodable";
   EXPECT_EQ(LoadBitmap(ProgramInstance(), 777), nullptr) << "not there";
-  headless::SetBitmapMissing(104, true);
-  EXPECT_EQ(LoadBitmap(ProgramInstance(), 104), nullptr);
-  headless::SetBitmapMissing(104, false);
-  EXPECT_EQ(LoadBitmap(ProgramInstance(), 104), bitmap);
+  EXPECT_EQ(LoadBitmap(ProgramInstance(), 104), bitmap) << "loaded once";
+
+  headless::Reset();
+  ResourceTable withoutBitmaps = testResources;
+  withoutBitmaps.bitmapCount = 0;
+  SetProgramResources(&withoutBitmaps);
+  EXPECT_EQ(LoadBitmap(ProgramInstance(), 104), nullptr) << "missing from the resources";
 }
 
 // The platform reads only what the program handed over; the handed table

@@ -232,7 +232,7 @@ TEST_F(MainPanel, ResizingInvalidatesSoTheLegendIsPaintedAgain) {
 
 TEST_F(MainPanel, WithoutTheBitmapTheNoticeComesOnceAndThePanelWorksOn) {
   ResetProgramState();
-  headless::SetBitmapMissing(IDB_LEGEND, true);
+  HandResourcesWithoutLegend();
   Open();
 
   EXPECT_EQ(scaleBitmap, nullptr);
@@ -257,7 +257,7 @@ TEST_F(MainPanel, WithoutTheBitmapTheNoticeComesOnceAndThePanelWorksOn) {
 TEST_F(MainPanel, EveryMessageGetsZero) {
   const unsigned messages[] = {WM_INITDIALOG, WM_SIZE, WM_PAINT, WM_COMMAND, WM_CLOSE, WM_TIMER, WM_VSCROLL};
   ResetProgramState();
-  headless::SetBitmapMissing(IDB_LEGEND, true);
+  HandResourcesWithoutLegend();
   Open();
   for (unsigned m : messages) {
     SCOPED_TRACE(m);

@@ -27,6 +27,12 @@ void ResetProgramState() {
   for (int& p : sliderPos) p = 128;
 }
 
+void HandResourcesWithoutLegend() {
+  ResourceTable withoutBitmaps = programResources;
+  withoutBitmaps.bitmapCount = 0;
+  SetProgramResources(&withoutBitmaps);   // the table is copied
+}
+
 WindowHandle OpenMainWindow(int side) {
   // Four fifths of a screen of 5/4 side (rounded up) is side, truncated.
   headless::SetScreenHeight((side * 5 + 3) / 4);

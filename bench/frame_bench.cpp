@@ -21,7 +21,7 @@ bool OpenWindow() {
   static bool open = false;
   if (open) return true;
   headless::Reset();
-  open = CreateMainWindow(headless::Instance()) != nullptr && glContext != nullptr;
+  open = CreateMainWindow(ProgramInstance()) != nullptr && glContext != nullptr;
   return open;
 }
 

@@ -141,15 +141,14 @@ bool BackendProgramUnseen();
 void BackendCreated(PlatformWindow* window);
 void BackendShown(PlatformWindow* window);            // a top-level window or a control
 bool BackendOnScreen(const PlatformWindow* window);   // a paint of it can be seen
-// SetWindowPos on a live top-level window: the backend may keep another
-// size (*width, *height) than the one asked for.
+// SetWindowPos (SWP_NOMOVE) on a live top-level window: the backend may
+// keep another size (*width, *height) than the one asked for.
 void BackendPlace(PlatformWindow* window, WindowHandle insertAfter, int x, int y, int* width, int* height,
                   unsigned flags);
 void BackendRedraw(PlatformWindow* window);           // InvalidateRect, and a control's new state
 void BackendDestroyed(PlatformWindow* window);
 void BackendClientOrigin(const PlatformWindow* window, int* x, int* y);   // on the screen
 DialogBaseUnits BackendBaseUnits(const DialogTemplate& dialog);
-bool BackendBitmapMissing(int id);
 void BackendStretchBlt(PlatformDC* destination, int x, int y, int width, int height, PlatformDC* source,
                        int sourceX, int sourceY, int sourceWidth, int sourceHeight, unsigned rasterOperation);
 // A palette made, selected, realised or unrealised; Realize returns the

@@ -4,7 +4,6 @@
 #include "platform/core.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 
@@ -45,8 +44,7 @@ int IconNumber(const std::string& text) { return text.size() > 1 && text[0] == '
 void AddControl(PlatformWindow* dialog, const DialogItem& item, const DialogBaseUnits& units) {
   PlatformWindow* control = NewWindow(WindowKind::Control);
   control->id = item.id;
-  control->className = item.className ? item.className : "";
-  for (char& c : control->className) c = (char)std::toupper((unsigned char)c);
+  control->className = item.className ? item.className : "";   // in capitals, as the templates write them
   control->text = item.text ? item.text : "";
   control->style = item.style;
   control->parent = dialog;

@@ -86,7 +86,6 @@ CursorHandle LoadCursor(InstanceHandle instance, int id) {
 }
 
 BitmapHandle LoadBitmap(InstanceHandle, int id) {
-  if (BackendBitmapMissing(id)) return nullptr;
   auto found = gdi->bitmaps.find(id);
   if (found != gdi->bitmaps.end()) return found->second.get();
   const BinaryResource* resource = FindResource(resources.bitmaps, resources.bitmapCount, id);

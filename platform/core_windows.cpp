@@ -14,8 +14,7 @@ struct Windows {
   std::vector<std::unique_ptr<PlatformWindow>> records;
   std::vector<PlatformWindow*> all;
   std::unordered_set<const PlatformWindow*> known;
-  std::map<std::string, WindowClass> classes;
-  std::map<std::string, std::unique_ptr<std::string>> classNames;   // what a copied class points to
+  std::map<std::string, WindowClass> classes;   // by name; a copy's className (the caller's) is never read
   PlatformWindow* focus = nullptr;
 };
 Windows* windows = new Windows;   // lives as long as the process: a handle is never a dangling pointer
@@ -97,14 +96,8 @@ void Invalidate(PlatformWindow* window) {
 // ---- platform.h -------------------------------------------------------------------------
 int RegisterClass(const WindowClass* windowClass) {
   if (!windowClass || !windowClass->className || !windowClass->windowProc) return 0;
-  std::string name = windowClass->className;
-  if (windows->classes.count(name)) return 0;   // already registered, as on Windows
-  auto kept = std::make_unique<std::string>(name);
-  WindowClass copy = *windowClass;
-  copy.className = kept->c_str();
-  windows->classNames[name] = std::move(kept);
-  windows->classes[name] = copy;
-  return 1;
+  // already registered: refused, as on Windows
+  return windows->classes.emplace(windowClass->className, *windowClass).second ? 1 : 0;
 }
 
 // The size given is the client size: the frame belongs to the window manager.
@@ -153,16 +146,13 @@ int UpdateWindow(WindowHandle window) {
   return 1;
 }
 
+// Only a new size is emulated (SWP_NOMOVE, as the program asks): a move is refused.
 int SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int width, int height,
                  unsigned flags) {
-  if (!Live(window) || !TopLevel(window)) return 0;
+  if (!Live(window) || !TopLevel(window) || !(flags & SWP_NOMOVE)) return 0;
   width = std::max(1, width);
   height = std::max(1, height);
   BackendPlace(window, insertAfter, x, y, &width, &height, flags);
-  if (!(flags & SWP_NOMOVE)) {
-    window->x = x;
-    window->y = y;
-  }
   Resized(window, width, height);
   return 1;
 }

@@ -4,6 +4,7 @@
 #include "platform/fltk_controls.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Button.H>
 #include <FL/fl_draw.H>
 
 #include <algorithm>
@@ -13,6 +14,15 @@ const Fl_Color kHighlight = fl_rgb_color(255, 255, 255);
 const Fl_Color kLight = fl_rgb_color(223, 223, 223);
 const Fl_Color kShadow = fl_rgb_color(128, 128, 128);
 const Fl_Color kDarkShadow = fl_rgb_color(0, 0, 0);
+
+void DrawPlainText(const std::string& text, int x, int y, int w, int h, Fl_Align align, Fl_Font font,
+                   int size, Fl_Color color) {
+  fl_font(font, size);
+  fl_color(color);
+  fl_push_clip(x, y, w, h);
+  fl_draw(text.c_str(), x, y, w, h, align, nullptr, 0);
+  fl_pop_clip();
+}
 
 namespace {
 
@@ -54,30 +64,45 @@ void Triangle(int cx, int cy, int size, bool up) {
   }
 }
 
-}  // namespace
+// ---- push button, group box, static text and icon --------------------------------
 
-void DrawPlainText(const std::string& text, int x, int y, int w, int h, Fl_Align align, Fl_Font font,
-                   int size, Fl_Color color) {
-  fl_font(font, size);
-  fl_color(color);
-  fl_push_clip(x, y, w, h);
-  fl_draw(text.c_str(), x, y, w, h, align, nullptr, 0);
-  fl_pop_clip();
+bool IsGroupBox(const PlatformWindow* control) {
+  return control->className == "BUTTON" && (control->style & 0xFu) == BS_GROUPBOX;
 }
 
-// ---- push button ------------------------------------------------------------
-PushButton::PushButton(PlatformWindow* control, Fl_Font font, int size)
-    : Fl_Button(control->x, control->y, control->width, control->height), control_(control), font_(font),
-      size_(size) {
-  visible_focus(0);
-  callback([](Fl_Widget*, void* data) {
+// Only a push button hears the mouse; a group box lets clicks through to what it frames.
+class Control : public Fl_Button {
+ public:
+  Control(PlatformWindow* control, Fl_Font font, int size)
+      : Fl_Button(control->x, control->y, control->width, control->height), control_(control), font_(font),
+        size_(size), button_(control->className == "BUTTON" && !IsGroupBox(control)) {
+    visible_focus(0);
+    if (button_) callback(Clicked, control);
+  }
+  int handle(int event) override { return button_ ? Fl_Button::handle(event) : 0; }
+  void draw() override {
+    if (button_) DrawButton();
+    else if (IsGroupBox(control_)) DrawGroupBox();
+    else DrawStatic();
+  }
+
+ private:
+  static void Clicked(Fl_Widget*, void* data) {
     PlatformWindow* control = static_cast<PlatformWindow*>(data);
     if (Clickable(control))
       Post(control->parent, WM_COMMAND, MakeWParam((unsigned)control->id, BN_CLICKED), (intptr_t)control);
-  }, control);
-}
+  }
+  void DrawButton();
+  void DrawGroupBox();
+  void DrawStatic();
 
-void PushButton::draw() {
+  PlatformWindow* control_;
+  Fl_Font font_;
+  int size_;
+  bool button_;
+};
+
+void Control::DrawButton() {
   int X = x(), Y = y(), W = w(), H = h();
   fl_color(kFace);
   fl_rectf(X, Y, W, H);
@@ -100,12 +125,7 @@ void PushButton::draw() {
                   size_, kDarkShadow);
 }
 
-// ---- group box --------------------------------------------------------------
-GroupBox::GroupBox(PlatformWindow* control, Fl_Font font, int size)
-    : Fl_Widget(control->x, control->y, control->width, control->height), control_(control), font_(font),
-      size_(size) {}
-
-void GroupBox::draw() {
+void Control::DrawGroupBox() {
   fl_font(font_, size_);
   int textHeight = fl_height();
   int top = y() + textHeight / 2 - 1;
@@ -128,12 +148,8 @@ void GroupBox::draw() {
                 kDarkShadow);
 }
 
-// ---- static text and icon -------------------------------------------------------
-StaticControl::StaticControl(PlatformWindow* control, Fl_Font font, int size)
-    : Fl_Widget(control->x, control->y, control->width, control->height), control_(control), font_(font),
-      size_(size) {}
-
-void StaticControl::draw() {
+// Left-aligned text (the program's statics are all left-aligned) or an icon.
+void Control::DrawStatic() {
   if (!Live(control_)) return;
   int X = x(), Y = y(), W = w(), H = h();
   fl_color(kFace);
@@ -150,29 +166,31 @@ void StaticControl::draw() {
   if (W <= 0 || H <= 0) return;
   if (control_->icon) {
     fl_push_clip(X, Y, W, H);
-    DrawIcon(control_->icon, X, Y, 192, 192, 192);
+    DrawIcon(control_->icon, X, Y);
     fl_pop_clip();
     return;
   }
-  Fl_Align align = FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP;
-  unsigned kind = control_->style & 0x1Fu;
-  if (kind == 1) align |= 0;                  // SS_CENTER: FLTK centres by default
-  else if (kind == 2) align |= FL_ALIGN_RIGHT;   // SS_RIGHT
-  else align |= FL_ALIGN_LEFT;
-  DrawPlainText(control_->text, X, Y, W, H, align, font_, size_, kDarkShadow);
+  DrawPlainText(control_->text, X, Y, W, H, FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP | FL_ALIGN_LEFT, font_,
+                size_, kDarkShadow);
+}
+
+}  // namespace
+
+Fl_Widget* MakeControlWidget(PlatformWindow* control, Fl_Font font, int size) {
+  if (control->className == "SCROLLBAR") return new ScrollBar(control);
+  return new Control(control, font, size);
 }
 
 // ---- vertical scroll bar ----------------------------------------------------
 // Win32 semantics: the arrows request SB_LINEUP/SB_LINEDOWN, the trough
-// SB_PAGEUP/SB_PAGEDOWN (repeating while held), the thumb SB_THUMBTRACK while
-// dragged and SB_THUMBPOSITION when let go; every release ends with
-// SB_ENDSCROLL. The stored position moves only by SetScrollPos.
+// SB_PAGEUP/SB_PAGEDOWN (once a press: the program acts on neither, so
+// nothing repeats while they are held), the thumb SB_THUMBTRACK while dragged
+// and SB_THUMBPOSITION when let go; every release ends with SB_ENDSCROLL. The
+// stored position moves only by SetScrollPos.
 ScrollBar::ScrollBar(PlatformWindow* control)
     : Fl_Widget(control->x, control->y, control->width, control->height), control_(control) {
   visible_focus(0);
 }
-
-ScrollBar::~ScrollBar() { Fl::remove_timeout(Repeat, this); }
 
 int ScrollBar::ArrowSize() const { return std::min(16, h() / 2); }
 int ScrollBar::ThumbSize() const {
@@ -212,16 +230,6 @@ void ScrollBar::Request(unsigned request, int position) {
   Post(control_->parent, WM_VSCROLL, MakeWParam(request, (unsigned)position), (intptr_t)control_);
 }
 
-void ScrollBar::Repeat(void* data) {
-  ScrollBar* bar = static_cast<ScrollBar*>(data);
-  if (!Live(bar->control_) || bar->pressed_ == NoZone || bar->pressed_ == Thumb) return;
-  if (bar->inZone_ && bar->ZoneAt(Fl::event_y()) == bar->pressed_) {
-    static const unsigned requests[] = {0, SB_LINEUP, SB_PAGEUP, 0, SB_PAGEDOWN, SB_LINEDOWN};
-    bar->Request(requests[bar->pressed_], 0);
-  }
-  Fl::repeat_timeout(0.05, Repeat, data);
-}
-
 int ScrollBar::handle(int event) {
   if (!Live(control_)) return 0;
   switch (event) {
@@ -241,7 +249,6 @@ int ScrollBar::handle(int event) {
           break;
         case NoZone: return 1;
       }
-      if (pressed_ != Thumb) Fl::add_timeout(0.2, Repeat, this);
       redraw();
       return 1;
     }
@@ -267,7 +274,6 @@ int ScrollBar::handle(int event) {
       return 1;
     case FL_RELEASE:
       if (Fl::event_button() != FL_LEFT_MOUSE || pressed_ == NoZone) return 1;
-      Fl::remove_timeout(Repeat, this);
       if (pressed_ == Thumb) Request(SB_THUMBPOSITION, trackPosition_);
       pressed_ = NoZone;
       Request(SB_ENDSCROLL, 0);

@@ -5,57 +5,25 @@
 
 #include "platform/fltk_internal.h"
 
-#include <FL/Fl_Button.H>
 #include <FL/Fl_Widget.H>
 
 #include <string>
 
-// The dialog face and the 3-D edge colours of the classic Windows look.
-extern const Fl_Color kFace, kHighlight, kLight, kShadow, kDarkShadow;
+// The dialog face of the classic Windows look.
+extern const Fl_Color kFace;
 
 // Text without FLTK's '@' symbols and '&' shortcuts: exactly the program's text.
 void DrawPlainText(const std::string& text, int x, int y, int w, int h, Fl_Align align, Fl_Font font,
                    int size, Fl_Color color);
 
-class PushButton : public Fl_Button {
- public:
-  PushButton(PlatformWindow* control, Fl_Font font, int size);
-  void draw() override;
-
- private:
-  PlatformWindow* control_;
-  Fl_Font font_;
-  int size_;
-};
-
-class GroupBox : public Fl_Widget {
- public:
-  GroupBox(PlatformWindow* control, Fl_Font font, int size);
-  void draw() override;
-  int handle(int) override { return 0; }   // clicks go through to what it frames
-
- private:
-  PlatformWindow* control_;
-  Fl_Font font_;
-  int size_;
-};
-
-class StaticControl : public Fl_Widget {
- public:
-  StaticControl(PlatformWindow* control, Fl_Font font, int size);
-  void draw() override;
-  int handle(int) override { return 0; }
-
- private:
-  PlatformWindow* control_;
-  Fl_Font font_;
-  int size_;
-};
+// The widget that draws a dialog control (and, for a push button, posts its
+// BN_CLICKED): a scroll bar, a push button, a group box, or for any other
+// class an inert static text or icon.
+Fl_Widget* MakeControlWidget(PlatformWindow* control, Fl_Font font, int size);
 
 class ScrollBar : public Fl_Widget {
  public:
   explicit ScrollBar(PlatformWindow* control);
-  ~ScrollBar() override;
   void draw() override;
   int handle(int event) override;
 
@@ -70,7 +38,6 @@ class ScrollBar : public Fl_Widget {
   enum Zone { NoZone, LineUp, PageUp, Thumb, PageDown, LineDown };
   Zone ZoneAt(int ey) const;
   void Request(unsigned request, int position);
-  static void Repeat(void* data);
 
   PlatformWindow* control_;
   Zone pressed_ = NoZone;

@@ -13,27 +13,19 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
 
 // Windows typefaces and what stands in for them here: Liberation Sans has
-// Arial's metrics; nothing installed is as heavy as Arial Black, and DejaVu
-// Sans Bold, broad and heavy, comes closest.
+// Arial's metrics (and stands in for any other face); nothing installed is as
+// heavy as Arial Black, and DejaVu Sans Bold, broad and heavy, comes closest.
 int FontForFace(const char* fontFace) {
-  static std::map<std::string, int> slots;
-  std::string face = fontFace ? fontFace : "";
-  auto found = slots.find(face);
-  if (found != slots.end()) return found->second;
-  std::string name;
-  if (face == "Arial Black") name = "BDejaVu Sans";
-  else if (face == "Arial" || face == "MS Sans Serif" || face == "MS Shell Dlg" || face.empty())
-    name = " Liberation Sans";
-  else name = " " + face;   // fontconfig finds the face itself or its nearest
-  int slot = FL_FREE_FONT + (int)slots.size();
-  // FLTK keeps the name pointer: it lives as long as the program.
-  Fl::set_font((Fl_Font)slot, strdup(name.c_str()));
-  slots[face] = slot;
-  return slot;
+  static bool named = false;
+  if (!named) {
+    Fl::set_font((Fl_Font)FL_FREE_FONT, " Liberation Sans");
+    Fl::set_font((Fl_Font)(FL_FREE_FONT + 1), "BDejaVu Sans");
+    named = true;
+  }
+  return fontFace && std::strcmp(fontFace, "Arial Black") == 0 ? FL_FREE_FONT + 1 : FL_FREE_FONT;
 }
 
 DialogBaseUnits BaseUnitsOfFont(const char* fontFace, int points, int* pixelSize) {
@@ -44,26 +36,10 @@ DialogBaseUnits BaseUnitsOfFont(const char* fontFace, int points, int* pixelSize
   return BaseUnitsFromMetrics((int)(width + 0.5), fl_height());
 }
 
-namespace {
-
-// A template's font: its own with DS_SETFONT, the dialog manager's otherwise.
-const char* FaceOf(const DialogTemplate& dialog) {
-  return (dialog.style & DS_SETFONT) && dialog.fontFace ? dialog.fontFace : "MS Shell Dlg";
+// Every template of the program names its font (DS_SETFONT).
+DialogBaseUnits BackendBaseUnits(const DialogTemplate& dialog) {
+  return BaseUnitsOfFont(dialog.fontFace, dialog.fontPoints);
 }
-int PointsOf(const DialogTemplate& dialog) {
-  return (dialog.style & DS_SETFONT) && dialog.fontPoints > 0 ? dialog.fontPoints : 8;
-}
-
-Fl_Widget* MakeWidget(PlatformWindow* control, Fl_Font font, int size) {
-  if (control->className == "SCROLLBAR") return new ScrollBar(control);
-  if (control->className != "BUTTON") return new StaticControl(control, font, size);   // and any other class, inert
-  if ((control->style & 0xFu) == BS_GROUPBOX) return new GroupBox(control, font, size);
-  return new PushButton(control, font, size);
-}
-
-}  // namespace
-
-DialogBaseUnits BackendBaseUnits(const DialogTemplate& dialog) { return BaseUnitsOfFont(FaceOf(dialog), PointsOf(dialog)); }
 
 // A place that would take any of the dialog off the work area moves in; the
 // frame is guessed from the owner's until the dialog has its own. Group boxes
@@ -71,8 +47,8 @@ DialogBaseUnits BackendBaseUnits(const DialogTemplate& dialog) { return BaseUnit
 void MakeDialogWindow(PlatformWindow* dialog) {
   const DialogTemplate* t = FindTemplate(dialog->templateName.c_str());
   int size = 0;
-  BaseUnitsOfFont(FaceOf(*t), PointsOf(*t), &size);
-  Fl_Font font = (Fl_Font)FontForFace(FaceOf(*t));
+  BaseUnitsOfFont(t->fontFace, t->fontPoints, &size);
+  Fl_Font font = (Fl_Font)FontForFace(t->fontFace);
   FrameExtents frame = dialog->owner ? FrameOf(dialog->owner) : FrameExtents{0, 0, 0, 0};
   KeepOnWorkArea(&dialog->x, &dialog->y, dialog->width + frame.left + frame.right,
                  dialog->height + frame.top + frame.bottom);
@@ -80,7 +56,7 @@ void MakeDialogWindow(PlatformWindow* dialog) {
   flWindow->position(dialog->x, dialog->y);
   for (PlatformWindow* control : dialog->controls) {
     control->native = new NativeWindow;
-    Fl_Widget* widget = MakeWidget(control, font, size);
+    Fl_Widget* widget = MakeControlWidget(control, font, size);
     control->native->widget = widget;
     if ((control->style & 0xFu) == BS_GROUPBOX && control->className == "BUTTON") flWindow->insert(*widget, 0);
     else flWindow->add(widget);
@@ -92,26 +68,19 @@ void MakeDialogWindow(PlatformWindow* dialog) {
 // ---- message box ----------------------------------------------------------------
 namespace {
 
+// The stop sign of an error box (MB_ICONHAND, the only icon the program asks for).
 class BoxIcon : public Fl_Widget {
  public:
-  BoxIcon(int x, int y, bool stop) : Fl_Widget(x, y, 32, 32), stop_(stop) {}
+  BoxIcon(int x, int y) : Fl_Widget(x, y, 32, 32) {}
   void draw() override {
-    fl_color(stop_ ? fl_rgb_color(220, 0, 0) : fl_rgb_color(0, 0, 200));
+    fl_color(fl_rgb_color(220, 0, 0));
     fl_pie(x(), y(), 32, 32, 0, 360);
     fl_color(FL_WHITE);
-    if (stop_) {
-      fl_line_style(FL_SOLID, 4);
-      fl_line(x() + 10, y() + 10, x() + 22, y() + 22);
-      fl_line(x() + 22, y() + 10, x() + 10, y() + 22);
-      fl_line_style(0);
-    } else {
-      fl_rectf(x() + 14, y() + 13, 4, 12);
-      fl_rectf(x() + 14, y() + 6, 4, 4);
-    }
+    fl_line_style(FL_SOLID, 4);
+    fl_line(x() + 10, y() + 10, x() + 22, y() + 22);
+    fl_line(x() + 22, y() + 10, x() + 10, y() + 22);
+    fl_line_style(0);
   }
-
- private:
-  bool stop_;
 };
 
 class BoxText : public Fl_Widget {
@@ -139,9 +108,10 @@ int MessageBox(WindowHandle owner, const char* text, const char* caption, unsign
     std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
     return IDOK;
   }
+  bool stop = (style & 0xF0u) == MB_ICONHAND;   // any other icon is left out
   // An error box also says on standard error, in one line, what went wrong
   // and why, for whoever started the program from a terminal or a launcher.
-  if ((style & 0xF0u) == MB_ICONHAND) {
+  if (stop) {
     std::string line = message;
     while (!line.empty() && (line.back() == '\n' || line.back() == ' ')) line.pop_back();
     if (!note.empty()) line += ": " + note;
@@ -153,11 +123,10 @@ int MessageBox(WindowHandle owner, const char* text, const char* caption, unsign
   int textW = 0, textH = 0;
   fl_measure(message.c_str(), textW, textH, 0);
   textH = std::max(textH, fl_height());
-  unsigned iconKind = style & 0xF0u;
-  int iconW = iconKind ? 32 + pad : 0;
+  int iconW = stop ? 32 + pad : 0;
   int w = std::max(pad * 2 + iconW + textW, buttonW + 2 * pad);
   w = std::max(w, (int)fl_width(title.c_str()) + 80);
-  int bodyH = std::max(textH, iconKind ? 32 : 0);
+  int bodyH = std::max(textH, stop ? 32 : 0);
   int h = pad + bodyH + pad + buttonH + pad;
 
   int sx, sy, sw, sh;
@@ -174,7 +143,7 @@ int MessageBox(WindowHandle owner, const char* text, const char* caption, unsign
   Fl_Window* box = new Fl_Window(x, y, w, h);
   box->copy_label(title.c_str());
   box->color(kFace);
-  if (iconKind) new BoxIcon(pad, pad, iconKind == MB_ICONHAND);
+  if (stop) new BoxIcon(pad, pad);
   new BoxText(pad + iconW, pad + (bodyH - textH) / 2, textW + 1, textH, message, font, size);
   Fl_Button* ok = new Fl_Button((w - buttonW) / 2, h - pad - buttonH, buttonW, buttonH, "OK");
   ok->labelfont(font);

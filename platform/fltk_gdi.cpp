@@ -10,14 +10,13 @@
 
 #include <vector>
 
-void DrawIcon(const PlatformIcon* icon, int x, int y, unsigned char backR, unsigned char backG,
-              unsigned char backB) {
+void DrawIcon(const PlatformIcon* icon, int x, int y) {
   if (!icon || icon->width <= 0 || icon->height <= 0) return;
   std::vector<unsigned char> rgb((size_t)icon->width * icon->height * 3);
-  const unsigned char back[3] = {backR, backG, backB};
+  const unsigned char face = 192;   // the dialog face, grey
   for (size_t i = 0, n = (size_t)icon->width * icon->height; i < n; ++i) {
     const unsigned char* p = &icon->rgba[i * 4];
-    for (int c = 0; c < 3; ++c) rgb[i * 3 + c] = (unsigned char)((p[c] * p[3] + back[c] * (255 - p[3]) + 127) / 255);
+    for (int c = 0; c < 3; ++c) rgb[i * 3 + c] = (unsigned char)((p[c] * p[3] + face * (255 - p[3]) + 127) / 255);
   }
   fl_draw_image(rgb.data(), x, y, icon->width, icon->height, 3);
 }
@@ -28,11 +27,9 @@ void SetWindowIcon(Fl_Window* flWindow, const PlatformIcon* icon) {
   flWindow->icon(&image);   // FLTK keeps a copy
 }
 
-bool BackendBitmapMissing(int) { return false; }
-
 // Nearest-pixel scaling of the source rectangle into the destination one, as
-// StretchBlt's default mode, onto a shown dialog; parts of the source outside
-// the bitmap are not drawn.
+// StretchBlt's default mode, onto a shown dialog. A source rectangle that does
+// not lie inside the bitmap is not drawn (the program copies the whole legend).
 void BackendStretchBlt(PlatformDC* destination, int x, int y, int width, int height, PlatformDC* source,
                        int sourceX, int sourceY, int sourceWidth, int sourceHeight, unsigned rasterOperation) {
   const PlatformBitmap* bitmap = source->bitmap;
@@ -40,23 +37,18 @@ void BackendStretchBlt(PlatformDC* destination, int x, int y, int width, int hei
   if (rasterOperation != SRCCOPY || source->kind != DCKind::Memory || !bitmap || !Live(window) ||
       window->kind != WindowKind::Dialog || !XWindowOf(window))
     return;
-  if (width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0) return;
+  if (width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0 || sourceX < 0 || sourceY < 0 ||
+      (long long)sourceX + sourceWidth > bitmap->width || (long long)sourceY + sourceHeight > bitmap->height)
+    return;
   window->native->flWindow->make_current();
   std::vector<unsigned char> row((size_t)width * 3);
   for (int j = 0; j < height; ++j) {
     long long sy = sourceY + (long long)j * sourceHeight / height;
-    if (sy < 0 || sy >= bitmap->height) continue;
-    int start = -1;   // of the run of the row that the bitmap covers
-    for (int i = 0; i <= width; ++i) {
-      long long sx = i < width ? sourceX + (long long)i * sourceWidth / width : -1;
-      if (sx >= 0 && sx < bitmap->width) {
-        for (int c = 0; c < 3; ++c) row[(size_t)i * 3 + c] = bitmap->rgba[((size_t)sy * bitmap->width + sx) * 4 + c];
-        if (start < 0) start = i;
-      } else if (start >= 0) {
-        fl_draw_image(&row[(size_t)start * 3], x + start, y + j, i - start, 1, 3);
-        start = -1;
-      }
+    for (int i = 0; i < width; ++i) {
+      long long sx = sourceX + (long long)i * sourceWidth / width;
+      for (int c = 0; c < 3; ++c) row[(size_t)i * 3 + c] = bitmap->rgba[((size_t)sy * bitmap->width + sx) * 4 + c];
     }
+    fl_draw_image(row.data(), x, y + j, width, 1, 3);
   }
 }
 

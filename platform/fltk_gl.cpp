@@ -62,22 +62,11 @@ bool NeedsPalette(const XVisualInfo& visual) {
   return visual.c_class == PseudoColor || visual.c_class == GrayScale;
 }
 
-void MaskBits(unsigned long mask, uint8_t* bits, uint8_t* shift) {
-  *bits = 0;
-  *shift = 0;
-  if (!mask) return;
-  int s = 0;
-  while (!(mask & 1ul)) {
-    mask >>= 1;
-    ++s;
-  }
-  int b = 0;
-  while (mask & 1ul) {
-    mask >>= 1;
-    ++b;
-  }
-  *bits = (uint8_t)b;
-  *shift = (uint8_t)s;
+// A channel's shift: the lowest bit of its mask.
+uint8_t ShiftOf(unsigned long mask) {
+  uint8_t shift = 0;
+  for (; mask && !(mask & 1ul); mask >>= 1) ++shift;
+  return shift;
 }
 
 PlatformWindow* GLWindowOfDC(DeviceContext dc) {
@@ -117,42 +106,32 @@ void DropStandIn(PlatformWindow* window) {
   window->native->standIn = 0;
 }
 
-// What GLX says of a visual, as Windows describes a pixel format.
+// What GLX says of a visual, as Windows describes a pixel format: what the
+// program reads of it and what ChoosePixelFormat weighs.
 PixelFormatDescriptor Describe(const XVisualInfo& visual) {
   PixelFormatDescriptor d{};
   d.nSize = sizeof(PixelFormatDescriptor);
   d.nVersion = 1;
   d.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
   if (Config(visual, GLX_DOUBLEBUFFER)) d.dwFlags |= PFD_DOUBLEBUFFER;
-  if (Config(visual, GLX_STEREO)) d.dwFlags |= 0x2;   // PFD_STEREO
   bool rgba = Config(visual, GLX_RGBA) != 0;
   if (rgba && NeedsPalette(visual)) d.dwFlags |= PFD_NEED_PALETTE;
   d.iPixelType = rgba ? PFD_TYPE_RGBA : PFD_TYPE_COLORINDEX;
   d.cColorBits = (uint8_t)Config(visual, GLX_BUFFER_SIZE);
   if (rgba) {
-    uint8_t bits, shift;
-    MaskBits(visual.red_mask, &bits, &d.cRedShift);
-    MaskBits(visual.green_mask, &bits, &d.cGreenShift);
-    MaskBits(visual.blue_mask, &bits, &d.cBlueShift);
     d.cRedBits = (uint8_t)Config(visual, GLX_RED_SIZE);
     d.cGreenBits = (uint8_t)Config(visual, GLX_GREEN_SIZE);
     d.cBlueBits = (uint8_t)Config(visual, GLX_BLUE_SIZE);
+    d.cRedShift = ShiftOf(visual.red_mask);
+    d.cGreenShift = ShiftOf(visual.green_mask);
+    d.cBlueShift = ShiftOf(visual.blue_mask);
     d.cColorBits = (uint8_t)(d.cRedBits + d.cGreenBits + d.cBlueBits);
     d.cAlphaBits = (uint8_t)Config(visual, GLX_ALPHA_SIZE);
-    if (d.cAlphaBits) {
-      MaskBits(visual.red_mask | visual.green_mask | visual.blue_mask, &bits, &shift);
-      d.cAlphaShift = (uint8_t)(bits + shift);
-    }
   }
-  d.cAccumRedBits = (uint8_t)Config(visual, GLX_ACCUM_RED_SIZE);
-  d.cAccumGreenBits = (uint8_t)Config(visual, GLX_ACCUM_GREEN_SIZE);
-  d.cAccumBlueBits = (uint8_t)Config(visual, GLX_ACCUM_BLUE_SIZE);
-  d.cAccumAlphaBits = (uint8_t)Config(visual, GLX_ACCUM_ALPHA_SIZE);
-  d.cAccumBits = (uint8_t)(d.cAccumRedBits + d.cAccumGreenBits + d.cAccumBlueBits + d.cAccumAlphaBits);
+  d.cAccumBits = (uint8_t)(Config(visual, GLX_ACCUM_RED_SIZE) + Config(visual, GLX_ACCUM_GREEN_SIZE) +
+                           Config(visual, GLX_ACCUM_BLUE_SIZE) + Config(visual, GLX_ACCUM_ALPHA_SIZE));
   d.cDepthBits = (uint8_t)Config(visual, GLX_DEPTH_SIZE);
   d.cStencilBits = (uint8_t)Config(visual, GLX_STENCIL_SIZE);
-  d.cAuxBuffers = (uint8_t)Config(visual, GLX_AUX_BUFFERS);
-  d.iLayerType = PFD_MAIN_PLANE;
   return d;
 }
 
@@ -185,7 +164,6 @@ void GLWindowDestroyed(PlatformWindow* window) {
 int ChoosePixelFormat(DeviceContext dc, const PixelFormatDescriptor* request) {
   if (!LiveDC(dc) || !request) return 0;
   ReadFormats();
-  const uint32_t dontCareDouble = 0x40000000u;   // PFD_DOUBLEBUFFER_DONTCARE
   bool wantDouble = (request->dwFlags & PFD_DOUBLEBUFFER) != 0;
   bool wantRGBA = request->iPixelType == PFD_TYPE_RGBA;
   Display* display = PlatformDisplay();
@@ -198,7 +176,7 @@ int ChoosePixelFormat(DeviceContext dc, const PixelFormatDescriptor* request) {
     if (Config(visual, GLX_LEVEL) != 0) continue;   // overlays and underlays
     PixelFormatDescriptor f = Describe(visual);
     if ((f.iPixelType == PFD_TYPE_RGBA) != wantRGBA) continue;
-    if (!(request->dwFlags & dontCareDouble) && ((f.dwFlags & PFD_DOUBLEBUFFER) != 0) != wantDouble) continue;
+    if (((f.dwFlags & PFD_DOUBLEBUFFER) != 0) != wantDouble) continue;
     if (f.cDepthBits < request->cDepthBits || f.cStencilBits < request->cStencilBits ||
         f.cAlphaBits < request->cAlphaBits || f.cAccumBits < request->cAccumBits)
       continue;
@@ -227,6 +205,7 @@ int SetPixelFormat(DeviceContext dc, int format, const PixelFormatDescriptor*) {
   const XVisualInfo* f = FormatAt(format);
   if (!window || !f) return 0;
   if (window->pixelFormat) return window->pixelFormat == format ? 1 : 0;   // fixed once, as on Windows
+  if (XWindowOf(window)) return 0;   // the visual is fixed when the X window is made: before it is shown
   Display* display = PlatformDisplay();
   NativeWindow* native = window->native;
   window->pixelFormat = format;
@@ -237,12 +216,6 @@ int SetPixelFormat(DeviceContext dc, int format, const PixelFormatDescriptor*) {
     bool writable = NeedsPalette(*f) || f->c_class == DirectColor;
     native->colormap = XCreateColormap(display, RootWindow(display, PlatformScreen()), f->visual,
                                        writable ? AllocAll : AllocNone);
-  }
-  // A window already on the screen with another visual is made again with this one.
-  if (XWindowOf(window)) {
-    native->flWindow->hide();
-    ShowTopLevel(window);
-    Invalidate(window);
   }
   return 1;
 }

@@ -65,8 +65,7 @@ int FontForFace(const char* fontFace);           // the FLTK font standing in fo
 DialogBaseUnits BaseUnitsOfFont(const char* fontFace, int points, int* pixelSize = nullptr);
 
 // ---- drawing (fltk_gdi.cpp)
-void DrawIcon(const PlatformIcon* icon, int x, int y, unsigned char backR, unsigned char backG,
-              unsigned char backB);
+void DrawIcon(const PlatformIcon* icon, int x, int y);   // over the dialog face
 void SetWindowIcon(Fl_Window* flWindow, const PlatformIcon* icon);
 
 // ---- the display (fltk_display.cpp): opened once, before ProgramMain

@@ -17,18 +17,6 @@ namespace {
 
 bool programResizing = false;   // inside SetWindowPos: a size change that is the program's own
 
-// The Win32 key-state flags of a mouse message's wParam.
-uintptr_t MouseKeyState() {
-  int state = Fl::event_state();
-  uintptr_t keys = 0;
-  if (state & FL_BUTTON1) keys |= 0x1;    // MK_LBUTTON
-  if (state & FL_BUTTON3) keys |= 0x2;    // MK_RBUTTON
-  if (state & FL_SHIFT) keys |= 0x4;      // MK_SHIFT
-  if (state & FL_CTRL) keys |= 0x8;       // MK_CONTROL
-  if (state & FL_BUTTON2) keys |= 0x10;   // MK_MBUTTON
-  return keys;
-}
-
 // Escape reaches a window's callback too; only the window manager's close
 // request (FL_CLOSE) counts, and only for a window with a close box.
 void CloseRequested(Fl_Widget*, void* data) {
@@ -109,7 +97,7 @@ class TopLevel : public Fl_Window {
       else if (button == FL_RIGHT_MOUSE) message = event == FL_PUSH ? WM_RBUTTONDOWN : WM_RBUTTONUP;
       else return;   // the middle button has no message here
     }
-    QueueInput(window_, message, MouseKeyState(), MakeLParam(x, y));
+    QueueInput(window_, message, 0, MakeLParam(x, y));   // no key-state flags: nothing reads them
   }
 
   PlatformWindow* window_;
@@ -208,7 +196,7 @@ bool BackendOnScreen(const PlatformWindow* window) {
 // would never end. Nor is a size asked back from a maximised or fullscreen
 // state: the window leaves the state instead (fltk_manager.cpp), and the
 // manager gives the size back itself.
-void BackendPlace(PlatformWindow* window, WindowHandle, int x, int y, int* width, int* height, unsigned flags) {
+void BackendPlace(PlatformWindow* window, WindowHandle, int, int, int* width, int* height, unsigned) {
   Fl_Window* flWindow = window->native->flWindow;
   NativeWindow* native = window->native;
   bool sized = *width != flWindow->w() || *height != flWindow->h();
@@ -223,15 +211,11 @@ void BackendPlace(PlatformWindow* window, WindowHandle, int x, int y, int* width
       native->askedFromHeight = flWindow->h();
     }
   }
+  if (!sized) return;
   programResizing = true;
-  if (!(flags & SWP_NOMOVE)) {
-    flWindow->resize(x, y, *width, *height);
-    PlaceTopLevel(window, x, y);
-  } else if (sized) {
-    flWindow->resize(flWindow->x(), flWindow->y(), *width, *height);
-  }
+  flWindow->resize(flWindow->x(), flWindow->y(), *width, *height);
   programResizing = false;
-  if (sized) DeclareFixedSize(window);   // FLTK has just put its own size hints in
+  DeclareFixedSize(window);   // FLTK has just put its own size hints in
 }
 
 void BackendRedraw(PlatformWindow* window) {

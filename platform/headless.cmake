@@ -3,5 +3,5 @@
 # through OSMesa (tools/install-deps installs it).
 find_library(OSMESA_LIB OSMesa REQUIRED)
 
-add_library(platform_headless STATIC headless.cpp headless_screen.cpp headless_run.cpp)
+add_library(platform_headless STATIC headless.cpp headless_screen.cpp)
 target_link_libraries(platform_headless PUBLIC platform_core ${OSMESA_LIB})

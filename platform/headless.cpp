@@ -1,13 +1,11 @@
 // The headless backend: a virtual clock, nothing drawn, the calls a test
 // looks at recorded, and the test hooks of headless.h over the core's records.
-// Relies on core.h; OpenGL is headless_gl.cpp's.
-#include "platform/core.h"
+// Relies on core.h; OpenGL is headless_screen.cpp's.
 #include "platform/headless.h"
 
-#include <set>
 
 namespace headless {
-void ResetContexts();   // headless_gl.cpp
+void ResetContexts();   // headless_screen.cpp
 }
 
 namespace {
@@ -18,15 +16,9 @@ struct Records {
   std::vector<headless::WindowPosCall> windowPosCalls;
   std::vector<headless::StretchBltCall> bltCalls;
   std::vector<headless::PaletteCall> paletteCalls;
-  std::set<int> missingBitmaps;
   bool failPalette = false;
 };
 Records* records = new Records;
-
-headless::Kind KindOf(const PlatformWindow* window) {
-  if (window->kind == WindowKind::Main) return headless::Kind::Main;
-  return window->kind == WindowKind::Dialog ? headless::Kind::Dialog : headless::Kind::Control;
-}
 
 }  // namespace
 
@@ -67,8 +59,6 @@ void BackendClientOrigin(const PlatformWindow* window, int* x, int* y) {
 // Fixed base units, whatever the template's font.
 DialogBaseUnits BackendBaseUnits(const DialogTemplate&) { return DialogBaseUnits{6, 13}; }
 
-bool BackendBitmapMissing(int id) { return records->missingBitmaps.count(id) != 0; }
-
 void BackendStretchBlt(PlatformDC* destination, int x, int y, int width, int height, PlatformDC* source,
                        int sourceX, int sourceY, int sourceWidth, int sourceHeight, unsigned rasterOperation) {
   records->bltCalls.push_back(headless::StretchBltCall{destination, destination->window, x, y, width, height,
@@ -79,7 +69,7 @@ void BackendStretchBlt(PlatformDC* destination, int x, int y, int width, int hei
 unsigned BackendPalette(PaletteOp op, PlatformPalette* palette, PlatformDC* dc, int forceBackground) {
   if (op == PaletteOp::Create && records->failPalette) return 0;
   records->paletteCalls.push_back(
-      headless::PaletteCall{(headless::PaletteOp)op, palette, dc, forceBackground});
+      headless::PaletteCall{op, palette, dc, forceBackground});
   return (unsigned)palette->entries.size();
 }
 
@@ -93,57 +83,23 @@ void Reset() {
   records = new Records;
 }
 
-InstanceHandle Instance() { return ProgramInstance(); }
-
-intptr_t Send(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  return SendTo(window, message, wParam, lParam);
-}
-bool Post(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  return ::Post(window, message, wParam, lParam);
-}
-void Input(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  QueueInput(window, message, wParam, lParam);
-}
-std::vector<Message> Pending() { return PendingMessages(); }
-
 bool Click(WindowHandle control) {
   if (!Clickable(control)) return false;
   SendTo(control->parent, WM_COMMAND, MakeWParam((unsigned)control->id, BN_CLICKED), (intptr_t)control);
   return true;
 }
 
-void Resize(WindowHandle window, int width, int height) { Resized(window, width, height); }
 void SetIdleCallback(std::function<void()> callback) { records->idle = std::move(callback); }
 
 uint64_t Now() { return records->now; }
 void AdvanceClock(unsigned milliseconds) { records->now += milliseconds; }
 
-WindowInfo Describe(WindowHandle window) {
-  WindowInfo info;
-  if (!Known(window)) return info;
-  info.kind = KindOf(window);
-  info.alive = window->alive;
-  info.className = window->className;
-  info.text = window->text;
-  info.templateName = window->templateName;
-  info.style = window->style;
-  info.id = window->id;
-  info.x = window->x;
-  info.y = window->y;
-  info.width = window->width;
-  info.height = window->height;
-  info.owner = window->owner;
-  info.parent = window->parent;
-  info.scrollMin = window->scrollMin;
-  info.scrollMax = window->scrollMax;
-  info.scrollPos = window->scrollPos;
-  info.paintCount = window->paintCount;
-  info.needsPaint = window->needsPaint;
-  info.pixelFormat = window->pixelFormat;
-  return info;
+PlatformWindow Describe(WindowHandle window) {
+  if (Known(window)) return *window;
+  PlatformWindow none;
+  none.alive = false;
+  return none;
 }
-
-bool IsAlive(WindowHandle window) { return Live(window); }
 
 WindowHandle FindMainWindow(const char* className) {
   for (PlatformWindow* window : AllWindows())
@@ -158,13 +114,6 @@ WindowHandle FindDialog(const char* templateName) {
   return nullptr;
 }
 
-WindowHandle FindControl(WindowHandle dialog, int id) {
-  if (dialog) return GetDlgItem(dialog, id);
-  for (PlatformWindow* window : AllWindows())
-    if (window->alive && window->kind == WindowKind::Control && window->id == id) return window;
-  return nullptr;
-}
-
 std::vector<WindowHandle> Controls(WindowHandle dialog) {
   std::vector<WindowHandle> controls;
   for (PlatformWindow* control : Live(dialog) ? dialog->controls : std::vector<PlatformWindow*>{})
@@ -172,23 +121,10 @@ std::vector<WindowHandle> Controls(WindowHandle dialog) {
   return controls;
 }
 
-WindowHandle Capture() { return CaptureWindow(); }
-WindowHandle Focus() { return FocusWindow(); }
-
 const std::vector<WindowPosCall>& WindowPosCalls() { return records->windowPosCalls; }
 const std::vector<StretchBltCall>& StretchBltCalls() { return records->bltCalls; }
 const std::vector<PaletteCall>& PaletteCalls() { return records->paletteCalls; }
 
-std::vector<PaletteEntry> PaletteEntries(PaletteHandle palette) {
-  for (const PaletteCall& call : records->paletteCalls)
-    if (call.op == PaletteOp::Create && call.palette == palette) return palette->entries;
-  return {};
-}
-
-void SetBitmapMissing(int id, bool missing) {
-  if (missing) records->missingBitmaps.insert(id);
-  else records->missingBitmaps.erase(id);
-}
 void FailCreatePalette(bool fail) { records->failPalette = fail; }
 
 }  // namespace headless

@@ -1,18 +1,18 @@
 // Test hooks of the headless backend (platform/headless*.cpp): the core's
 // windows, dialogs, controls and queue (platform/core*.cpp, the same code the
 // FLTK backend runs) looked at and driven from a test, a virtual clock,
-// recorded GDI calls, OpenGL contexts over OSMesa. Relies on platform.h.
+// recorded GDI calls, OpenGL contexts over OSMesa. Relies on core.h.
 //
 // How the headless backend behaves, where Windows leaves room:
 // - Nothing is drawn but OpenGL. A window's outer size is its client size
-//   (no frame); a top-level window sits where it was created or moved.
+//   (no frame); a top-level window sits where it was created.
 // - Dialog units become pixels with fixed base units, whatever the template's
 //   font: x pixels = MulDiv(x, 6, 4), y pixels = MulDiv(y, 13, 8), rounded
 //   half away from zero. A dialog with an owner counts its position from the
 //   owner's top-left corner, one without from the screen's (0, 0). Control
 //   positions count from the dialog's client area.
 // - CreateWindow sends WM_CREATE, then WM_SIZE; a size change by SetWindowPos
-//   or Resize sends WM_SIZE (none when the size is already right). A dialog
+//   or Resized sends WM_SIZE (none when the size is already right). A dialog
 //   procedure that returns 0 from WM_PAINT without painting still has its
 //   dialog validated, as by the dialog manager.
 // - The queue hands out posted and input messages first (in order), then
@@ -35,7 +35,7 @@
 // - The resources handed over by SetProgramResources stay through Reset.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/core.h"
 
 #include <cstdint>
 #include <functional>
@@ -49,29 +49,16 @@ namespace headless {
 // failure mode; the clock goes back to 0, the screen to 1280 x 1024. No
 // message is sent to any procedure.
 void Reset();
-InstanceHandle Instance();   // the program's instance, as GWL_HINSTANCE reports it
-// Calls ProgramMain with Instance(), no previous instance, an empty command
-// line and the show command; returns its exit code.
-int RunProgram(int showCommand = SW_SHOWDEFAULT);
 
 // ---- messages -------------------------------------------------------------------
-// Synchronously, to the window's or dialog's procedure (SendMessage); 0 when
-// the window is not alive.
-intptr_t Send(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam);
-// Appends to the queue (PostMessage); false when the window is not alive.
-bool Post(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam);
-// The user's mouse, as the FLTK backend queues it: like Post, but a move
-// right after an input move of the same window replaces it.
-void Input(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam);
-// What GetMessage would hand out now, in that order, without removing anything.
-std::vector<Message> Pending();
+// A test sends, posts and queues the user's mouse with the core's own calls
+// (core.h: SendTo, Post, QueueInput, PendingMessages, Resized for the user's
+// drag of a frame), and asks it for ProgramInstance, Live, CaptureWindow and
+// FocusWindow.
 // A user's click on a shown push button of a live dialog: WM_COMMAND
 // (id, BN_CLICKED) with the control as lParam, sent to the dialog. False,
 // and nothing sent, for a hidden control or one that is not a button.
 bool Click(WindowHandle control);
-// The user drags a top-level window to a new outer size: the size is applied
-// and, when it changed, WM_SIZE (SIZE_RESTORED) sent, as from the window manager.
-void Resize(WindowHandle window, int width, int height);
 // Runs when the queue is found empty (see above); empty function: none.
 void SetIdleCallback(std::function<void()> callback);
 
@@ -81,35 +68,12 @@ void AdvanceClock(unsigned milliseconds);   // timers that come due get their WM
 void SetFrameTime(unsigned milliseconds);   // each SwapBuffers advances the clock by this; 0 (default): none
 
 // ---- windows, dialogs and controls ----------------------------------------------
-enum class Kind { None, Main, Dialog, Control };
-
-struct WindowInfo {
-  Kind kind = Kind::None;      // None: not a window made since Reset
-  bool alive = false;          // false once destroyed
-  std::string className;       // window class, or the control's class ("BUTTON", ...)
-  std::string text;            // caption, or the control's text
-  std::string templateName;    // dialogs
-  unsigned style = 0;          // WS_VISIBLE follows ShowWindow
-  int id = 0;                  // GWL_ID of a control
-  int x = 0, y = 0, width = 0, height = 0;   // pixels: top-level on the screen, controls in the dialog
-  WindowHandle owner = nullptr;    // top-level windows
-  WindowHandle parent = nullptr;   // the dialog of a control
-  int scrollMin = 0, scrollMax = 0, scrollPos = 0;   // scroll bars
-  int paintCount = 0;          // completed BeginPaint/EndPaint pairs
-  bool needsPaint = false;     // client area invalid
-  int pixelFormat = 0;         // set by SetPixelFormat
-};
-WindowInfo Describe(WindowHandle window);
-bool IsAlive(WindowHandle window);
+// A copy of the window's record, as it is now; for a handle not made since
+// Reset, an empty record that is not alive.
+PlatformWindow Describe(WindowHandle window);
 WindowHandle FindMainWindow(const char* className);   // a live window made by CreateWindow
 WindowHandle FindDialog(const char* templateName);    // the latest live dialog of that template
-// A control by id in the given dialog; with a null dialog, in any live dialog.
-WindowHandle FindControl(WindowHandle dialog, int id);
 std::vector<WindowHandle> Controls(WindowHandle dialog);   // in template order
-WindowHandle Capture();                               // the capture window, or null
-// The control that has the keyboard focus: the one a dialog's WM_INITDIALOG
-// was offered when the procedure returned nonzero; null otherwise.
-WindowHandle Focus();
 
 // ---- recorded calls -------------------------------------------------------------
 struct MessageBoxCall {
@@ -137,20 +101,17 @@ struct StretchBltCall {
 };
 const std::vector<StretchBltCall>& StretchBltCalls();
 
-enum class PaletteOp { Create, Select, Realize, Unrealize };
 struct PaletteCall {
   PaletteOp op;
   PaletteHandle palette;    // the palette created, selected, realised or unrealised
   DeviceContext dc;         // Select and Realize
   int forceBackground;      // Select
 };
-const std::vector<PaletteCall>& PaletteCalls();
-std::vector<PaletteEntry> PaletteEntries(PaletteHandle palette);   // as copied by CreatePalette
+const std::vector<PaletteCall>& PaletteCalls();   // a palette's entries, as copied, are its record's
 
 // ---- screen, resources, failure modes -----------------------------------------------
 void SetScreenHeight(int pixels);              // GetSystemMetrics(SM_CYSCREEN); 1024 by default
 void SetScreenWidth(int pixels);               // GetSystemMetrics(SM_CXSCREEN); 1280 by default
-void SetBitmapMissing(int id, bool missing);   // LoadBitmap(id) then returns null
 void FailChoosePixelFormat(bool fail);         // ChoosePixelFormat returns 0
 void FailSetPixelFormat(bool fail);            // SetPixelFormat returns 0
 void FailCreateContext(bool fail);             // wglCreateContext returns null

@@ -1,7 +1,6 @@
 // The headless backend's screen: its size, message boxes recorded and
 // answered OK, one pixel format (or a palette one, or any given), OpenGL
 // contexts over OSMesa and the frames presented. Relies on core.h and OSMesa.
-#include "platform/core.h"
 #include "platform/headless.h"
 
 #include <GL/osmesa.h>

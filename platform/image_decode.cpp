@@ -28,9 +28,9 @@ struct DibHeader {
   int32_t ppmX = 0, ppmY = 0;
 };
 
-// Reads and checks the header at dib[0 .. size). A negative height (top-down)
-// is allowed only where allowTopDown is set.
-bool ReadDibHeader(const unsigned char* dib, size_t size, bool allowTopDown, DibHeader* h) {
+// Reads and checks the header at dib[0 .. size): bottom-up, 4 or 24 bits a
+// pixel, the depths of the program's legend and icon.
+bool ReadDibHeader(const unsigned char* dib, size_t size, DibHeader* h) {
   if (size < kInfoHeaderSize) return false;
   h->headerSize = ReadU32(dib);
   // BITMAPINFOHEADER or the V2..V5 extensions; the 12-byte OS/2 header is not read.
@@ -44,15 +44,12 @@ bool ReadDibHeader(const unsigned char* dib, size_t size, bool allowTopDown, Dib
   h->ppmY = ReadS32(dib + 28);
   h->colorsUsed = ReadU32(dib + 32);
   if (planes != 1 || compression != kBiRgb) return false;
-  if (h->bits != 1 && h->bits != 4 && h->bits != 8 && h->bits != 24 && h->bits != 32) return false;
+  if (h->bits != 4 && h->bits != 24) return false;
   if (h->width < 1 || h->width > kMaxImageSide) return false;
-  if (h->height == 0 || h->height < -int64_t(2) * kMaxImageSide || h->height > int64_t(2) * kMaxImageSide)
-    return false;
-  if (h->height < 0 && !allowTopDown) return false;
-  if (h->bits <= 8) {
-    uint32_t full = 1u << h->bits;
-    if (h->colorsUsed == 0) h->colorsUsed = full;
-    if (h->colorsUsed > full) return false;
+  if (h->height < 1 || h->height > int64_t(2) * kMaxImageSide) return false;
+  if (h->bits == 4) {
+    if (h->colorsUsed == 0) h->colorsUsed = 16;
+    if (h->colorsUsed > 16) return false;
   } else {
     h->colorsUsed = 0;   // a palette beside true colour is only a hint; skipped
   }
@@ -68,23 +65,22 @@ void ReadPalette(const unsigned char* p, uint32_t count, uint32_t palette[256]) 
   }
 }
 
-// Decodes rows of colour pixels at `pixels` (already checked to hold them all)
-// into out->rgba with alpha 255. `bottomUp`: the first stored row is the last shown.
+// Decodes the bottom-up rows of colour pixels at `pixels` (already checked to
+// hold them all) into out->rgba, top row first, with alpha 255.
 void DecodeColourRows(const unsigned char* pixels, const DibHeader& h, int width, int height,
-                      bool bottomUp, const uint32_t palette[256], DecodedImage* out) {
+                      const uint32_t palette[256], DecodedImage* out) {
   const uint64_t stride = RowStride(uint64_t(width), h.bits);
   out->rgba.assign(size_t(width) * size_t(height) * 4, 0);
   for (int row = 0; row < height; ++row) {
-    const unsigned char* src = pixels + stride * uint64_t(bottomUp ? height - 1 - row : row);
+    const unsigned char* src = pixels + stride * uint64_t(height - 1 - row);
     unsigned char* dst = &out->rgba[size_t(row) * size_t(width) * 4];
     for (int x = 0; x < width; ++x, dst += 4) {
       uint32_t rgb;
-      switch (h.bits) {
-        case 1: rgb = palette[(src[x >> 3] >> (7 - (x & 7))) & 1]; break;
-        case 4: rgb = palette[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 15]; break;
-        case 8: rgb = palette[src[x]]; break;
-        case 24: { const unsigned char* q = src + 3 * x; rgb = q[2] | (q[1] << 8) | (uint32_t(q[0]) << 16); break; }
-        default: { const unsigned char* q = src + 4 * x; rgb = q[2] | (q[1] << 8) | (uint32_t(q[0]) << 16); break; }
+      if (h.bits == 4) {
+        rgb = palette[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 15];
+      } else {
+        const unsigned char* q = src + 3 * x;
+        rgb = q[2] | (q[1] << 8) | (uint32_t(q[0]) << 16);
       }
       dst[0] = uint8_t(rgb);
       dst[1] = uint8_t(rgb >> 8);
@@ -108,58 +104,36 @@ bool Fail(DecodedImage* out) {
   return false;
 }
 
-// One icon image: a DIB whose height counts the colour rows and the mask rows.
+// One icon image: a DIB whose height counts the colour rows and the AND mask's.
 bool DecodeIconDib(const unsigned char* dib, size_t size, DecodedImage* out) {
   DibHeader h;
-  if (!ReadDibHeader(dib, size, false, &h)) return false;
+  if (!ReadDibHeader(dib, size, &h)) return false;
   if (h.height % 2 != 0) return false;
   const int width = int(h.width);
   const int height = int(h.height / 2);
-  if (height < 1 || height > kMaxImageSide) return false;
-  if (int64_t(width) * height > kMaxImagePixels) return false;
+  if (height > kMaxImageSide || int64_t(width) * height > kMaxImagePixels) return false;
   const uint64_t paletteBytes = uint64_t(h.colorsUsed) * 4;
   const uint64_t colourBytes = RowStride(uint64_t(width), h.bits) * uint64_t(height);
   const uint64_t maskBytes = RowStride(uint64_t(width), 1) * uint64_t(height);
   const uint64_t colourStart = uint64_t(h.headerSize) + paletteBytes;
-  if (colourStart + colourBytes > size) return false;
-  const bool maskPresent = colourStart + colourBytes + maskBytes <= size;
-  if (!maskPresent && h.bits != 32) return false;
+  if (colourStart + colourBytes + maskBytes > size) return false;
 
   uint32_t palette[256];
   ReadPalette(dib + h.headerSize, h.colorsUsed, palette);
   const unsigned char* pixels = dib + colourStart;
-  DecodeColourRows(pixels, h, width, height, true, palette, out);
-
-  bool alphaRules = false;
-  if (h.bits == 32) {
-    const uint64_t stride = RowStride(uint64_t(width), 32);
-    for (int row = 0; row < height && !alphaRules; ++row)
-      for (int x = 0; x < width; ++x)
-        if (pixels[stride * uint64_t(row) + uint64_t(x) * 4 + 3] != 0) { alphaRules = true; break; }
-    if (alphaRules) {
-      for (int row = 0; row < height; ++row) {
-        const unsigned char* src = pixels + stride * uint64_t(height - 1 - row);
-        for (int x = 0; x < width; ++x)
-          out->rgba[(size_t(row) * size_t(width) + size_t(x)) * 4 + 3] = src[x * 4 + 3];
+  DecodeColourRows(pixels, h, width, height, palette, out);
+  // A pixel the mask sets is transparent, and carries no colour.
+  const unsigned char* mask = pixels + colourBytes;
+  const uint64_t stride = RowStride(uint64_t(width), 1);
+  for (int row = 0; row < height; ++row) {
+    const unsigned char* src = mask + stride * uint64_t(height - 1 - row);
+    for (int x = 0; x < width; ++x)
+      if ((src[x >> 3] >> (7 - (x & 7))) & 1) {
+        unsigned char* p = &out->rgba[(size_t(row) * size_t(width) + size_t(x)) * 4];
+        p[0] = p[1] = p[2] = p[3] = 0;
       }
-    }
   }
-  if (maskPresent && !alphaRules) {
-    const unsigned char* mask = pixels + colourBytes;
-    const uint64_t stride = RowStride(uint64_t(width), 1);
-    for (int row = 0; row < height; ++row) {
-      const unsigned char* src = mask + stride * uint64_t(height - 1 - row);
-      for (int x = 0; x < width; ++x)
-        if ((src[x >> 3] >> (7 - (x & 7))) & 1)
-          out->rgba[(size_t(row) * size_t(width) + size_t(x)) * 4 + 3] = 0;
-    }
-  }
-  // A transparent pixel carries no colour.
-  for (size_t i = 0; i < out->rgba.size(); i += 4)
-    if (out->rgba[i + 3] == 0) out->rgba[i] = out->rgba[i + 1] = out->rgba[i + 2] = 0;
-
   Describe(h, width, height, out);
-  out->hasMask = maskPresent;
   return true;
 }
 
@@ -172,12 +146,10 @@ bool DecodeBmp(const unsigned char* data, size_t size, DecodedImage* out) {
   if (data[0] != 'B' || data[1] != 'M') return false;
   const uint64_t pixelOffset = ReadU32(data + 10);
   DibHeader h;
-  if (!ReadDibHeader(data + kFileHeaderSize, size - kFileHeaderSize, true, &h)) return Fail(out);
-  const bool bottomUp = h.height > 0;
+  if (!ReadDibHeader(data + kFileHeaderSize, size - kFileHeaderSize, &h)) return Fail(out);
+  if (h.height > kMaxImageSide || h.width * h.height > kMaxImagePixels) return Fail(out);
   const int width = int(h.width);
-  const int64_t height64 = bottomUp ? h.height : -h.height;
-  if (height64 > kMaxImageSide || h.width * height64 > kMaxImagePixels) return Fail(out);
-  const int height = int(height64);
+  const int height = int(h.height);
   const uint64_t paletteStart = kFileHeaderSize + uint64_t(h.headerSize);
   const uint64_t paletteBytes = uint64_t(h.colorsUsed) * 4;
   // The pixels may not overlap the headers or the palette, and must all be there.
@@ -187,7 +159,7 @@ bool DecodeBmp(const unsigned char* data, size_t size, DecodedImage* out) {
 
   uint32_t palette[256];
   ReadPalette(data + paletteStart, h.colorsUsed, palette);
-  DecodeColourRows(data + pixelOffset, h, width, height, bottomUp, palette, out);
+  DecodeColourRows(data + pixelOffset, h, width, height, palette, out);
   Describe(h, width, height, out);
   return true;
 }
@@ -200,25 +172,10 @@ bool DecodeIco(const unsigned char* data, size_t size, DecodedImage* out) {
   const uint32_t count = ReadU16(data + 4);
   if (count == 0 || kDirHeader + uint64_t(count) * kEntrySize > size) return false;
 
-  // The largest image by area, then by depth; entries that point outside the
-  // data or hold PNG images are passed over.
-  int best = -1;
-  uint64_t bestArea = 0, bestBits = 0;
-  for (uint32_t i = 0; i < count; ++i) {
-    const unsigned char* e = data + kDirHeader + kEntrySize * i;
-    const uint64_t length = ReadU32(e + 8), offset = ReadU32(e + 12);
-    if (offset < kDirHeader + uint64_t(count) * kEntrySize || offset > size || length > size - offset) continue;
-    if (length >= 4 && data[offset] == 0x89 && data[offset + 1] == 'P') continue;
-    const uint64_t w = e[0] ? e[0] : 256, hgt = e[1] ? e[1] : 256;
-    const uint64_t area = w * hgt, bits = ReadU16(e + 6);
-    if (best < 0 || area > bestArea || (area == bestArea && bits > bestBits)) {
-      best = int(i);
-      bestArea = area;
-      bestBits = bits;
-    }
-  }
-  if (best < 0) return false;
-  const unsigned char* e = data + kDirHeader + kEntrySize * uint32_t(best);
-  if (!DecodeIconDib(data + ReadU32(e + 12), ReadU32(e + 8), out)) return Fail(out);
+  // The first image, the only one the program's icon holds.
+  const unsigned char* e = data + kDirHeader;
+  const uint64_t length = ReadU32(e + 8), offset = ReadU32(e + 12);
+  if (offset < kDirHeader + uint64_t(count) * kEntrySize || offset > size || length > size - offset) return false;
+  if (!DecodeIconDib(data + offset, length, out)) return Fail(out);
   return true;
 }

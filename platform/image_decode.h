@@ -9,12 +9,11 @@
 struct DecodedImage {
   int width = 0, height = 0;                    // pixels, both at least 1
   int pixelsPerMetreX = 0, pixelsPerMetreY = 0; // as stored in the header (0 if absent)
-  int bitsPerPixel = 0;                         // as stored: 1, 4, 8, 24 or 32
-  int colorCount = 0;                           // palette entries for 1, 4, 8 bpp; 0 otherwise
-  bool hasMask = false;                         // icons: an AND mask was read
+  int bitsPerPixel = 0;                         // as stored: 4 or 24
+  int colorCount = 0;                           // palette entries for 4 bpp; 0 otherwise
   // width * height * 4 bytes: R, G, B, A, top row first. A is 255 for every
-  // bitmap pixel; for icons 0 where the AND mask (or the 32-bit alpha) says
-  // transparent, and the colour is then 0, 0, 0.
+  // bitmap pixel; for icons 0 where the AND mask says transparent, and the
+  // colour is then 0, 0, 0.
   std::vector<unsigned char> rgba;
 };
 
@@ -23,15 +22,14 @@ struct DecodedImage {
 constexpr int kMaxImageSide = 16384;
 constexpr long kMaxImagePixels = 1L << 24;
 
+// Both decoders read what the program's own files hold: uncompressed (BI_RGB)
+// bottom-up pixels of 4 bits (16 colours) or 24 bits. On failure the result
+// is false and *out is left empty.
+//
 // A whole .bmp file: "BM" file header, then a BITMAPINFOHEADER (or a larger
-// V4/V5 header), uncompressed (BI_RGB) with 1, 4, 8, 24 or 32 bits a pixel,
-// bottom-up (positive height) or top-down (negative height). On failure the
-// result is false and *out is left empty.
+// V4/V5 header).
 bool DecodeBmp(const unsigned char* data, size_t size, DecodedImage* out);
 
-// A whole .ico file: the icon directory, then the largest image in it (by
-// area, then by depth); images stored as PNG are not read. 1, 4, 8, 24 and
-// 32 bits a pixel, each with its AND mask (optional only for 32 bits, where
-// the alpha channel rules unless it is zero everywhere). On failure the
-// result is false and *out is left empty.
+// A whole .ico file: the icon directory, then its first image (the program's
+// icon holds one), with its AND mask.
 bool DecodeIco(const unsigned char* data, size_t size, DecodedImage* out);

@@ -20,7 +20,7 @@ TEST_F(Clock, SecondsAreWholeTwentiethsOfTheTickCount) {
     SCOPED_TRACE(c.ticks);
     ResetProgramState();
     WindowHandle window = OpenMainWindow();
-    for (int i = 0; i < c.ticks; ++i) headless::Send(window, WM_TIMER, 1, 0);
+    for (int i = 0; i < c.ticks; ++i) SendTo(window, WM_TIMER, 1, 0);
     EXPECT_EQ(tickCount, c.ticks);
     EXPECT_EQ(elapsedSeconds, c.seconds);
   }
@@ -29,11 +29,11 @@ TEST_F(Clock, SecondsAreWholeTwentiethsOfTheTickCount) {
 TEST_F(Clock, EveryTickStepsTheSimulationOnceWhateverTheTimerId) {
   WindowHandle window = OpenMainWindow();
   ASSERT_EQ(tempGrid[9][0], 1.0);
-  headless::Send(window, WM_TIMER, 7, 0);
+  SendTo(window, WM_TIMER, 7, 0);
   EXPECT_EQ(tickCount, 1);
   EXPECT_GT(tempGrid[10][0], 1.0) << "the first step heats row 10";
   EXPECT_EQ(tempGrid[9][0], 1.0) << "and only row 10";
-  headless::Send(window, WM_TIMER, 1, 0);
+  SendTo(window, WM_TIMER, 1, 0);
   EXPECT_GT(tempGrid[9][0], 1.0) << "the second step reaches row 9";
   EXPECT_TRUE(RedrawRequested());
 }
@@ -41,13 +41,13 @@ TEST_F(Clock, EveryTickStepsTheSimulationOnceWhateverTheTimerId) {
 TEST_F(Clock, TheCountStartsAgainFromZeroInsteadOfOverflowing) {
   WindowHandle window = OpenMainWindow();
   tickCount = INT_MAX - 1;
-  headless::Send(window, WM_TIMER, 1, 0);
+  SendTo(window, WM_TIMER, 1, 0);
   EXPECT_EQ(tickCount, INT_MAX);
   EXPECT_EQ(elapsedSeconds, 107374184) << "INT_MAX as a float times 0.05f";
-  headless::Send(window, WM_TIMER, 1, 0);
+  SendTo(window, WM_TIMER, 1, 0);
   EXPECT_EQ(tickCount, 0);
   EXPECT_EQ(elapsedSeconds, 0);
-  headless::Send(window, WM_TIMER, 1, 0);
+  SendTo(window, WM_TIMER, 1, 0);
   EXPECT_EQ(tickCount, 1);
 }
 

@@ -27,10 +27,10 @@ int RunUntil(const std::function<bool()>& closeNow) {
     if (closed) return;
     if (++idles > 20000) ADD_FAILURE() << "the loop never came to the expected state";
     if (idles > 20000 || closeNow()) {
-      closed = headless::Post(MainWindow(), WM_CLOSE, 0, 0);
+      closed = Post(MainWindow(), WM_CLOSE, 0, 0);
     }
   });
-  return ProgramMain(headless::Instance(), nullptr, "", SW_SHOWDEFAULT);
+  return ProgramMain(ProgramInstance(), nullptr, "", SW_SHOWDEFAULT);
 }
 
 // On a portrait screen four fifths of the width bound the side instead, so
@@ -47,7 +47,7 @@ TEST_F(Loop, TheWindowIsSquareAtFourFifthsOfTheScreenHeight) {
     ResetProgramState();
     headless::SetScreenWidth(c.screenWidth);
     headless::SetScreenHeight(c.screenHeight);
-    headless::WindowInfo window, panel;
+    PlatformWindow window, panel;
     int exitCode = RunUntil([&] {
       window = headless::Describe(MainWindow());
       panel = headless::Describe(headless::FindDialog(IDD_MAIN_PANEL));
@@ -63,13 +63,13 @@ TEST_F(Loop, TheWindowIsSquareAtFourFifthsOfTheScreenHeight) {
     EXPECT_EQ(window.className, "OpenGL");
     EXPECT_EQ(window.text, "  Velmora - free distribution soft");
     EXPECT_EQ(window.style, 0x06CF0000u | WS_VISIBLE);
-    EXPECT_EQ(panel.kind, headless::Kind::Dialog) << "the main panel is open";
+    EXPECT_EQ(panel.kind, WindowKind::Dialog) << "the main panel is open";
   }
 }
 
 TEST_F(Loop, TheMainPanelIsOwnedByTheWindowAndPlacedFromItsClientArea) {
   WindowHandle owner = nullptr;
-  headless::WindowInfo panel;
+  PlatformWindow panel;
   RunUntil([&] {
     owner = MainWindow();
     panel = headless::Describe(headless::FindDialog(IDD_MAIN_PANEL));
@@ -108,8 +108,8 @@ TEST_F(Loop, RequestsBetweenTwoIdleMomentsGiveOneFrame) {
       framesBefore = headless::FrameCount();
       timeBefore = headless::Now();
       WindowHandle panel = headless::FindDialog(IDD_MAIN_PANEL);
-      for (int i = 0; i < 5; ++i) headless::Post(panel, WM_COMMAND, MakeWParam(IDC_SHAPE_PLANE, BN_CLICKED), 0);
-      headless::Post(MainWindow(), WM_PAINT, 0, 0);
+      for (int i = 0; i < 5; ++i) Post(panel, WM_COMMAND, MakeWParam(IDC_SHAPE_PLANE, BN_CLICKED), 0);
+      Post(MainWindow(), WM_PAINT, 0, 0);
       phase = 1;
       return false;
     }
@@ -166,11 +166,11 @@ TEST_F(Loop, InputAndTimerMessagesGoBeforeTheNextFrame) {
       ticksKeptUp = ticksKeptUp && tickCount == headless::FrameCount();
       if (idle == 6) {
         framesAtPress = headless::FrameCount();
-        headless::Post(MainWindow(), WM_LBUTTONDOWN, 0, MakeLParam(30, 30));
+        Post(MainWindow(), WM_LBUTTONDOWN, 0, MakeLParam(30, 30));
       }
       return false;
     }
-    pressHandledFirst = headless::FrameCount() == framesAtPress && headless::Capture() == MainWindow();
+    pressHandledFirst = headless::FrameCount() == framesAtPress && CaptureWindow() == MainWindow();
     return true;
   });
   EXPECT_TRUE(ticksKeptUp) << "every tick that came due was handled before the next frame";
@@ -191,7 +191,7 @@ TEST_F(Loop, AWindowThatCannotBeMadeEndsTheProgramInsteadOfWaiting) {
   ASSERT_EQ(RegisterClass(&refusing), 1);
   int idles = 0;
   headless::SetIdleCallback([&] { ++idles; });
-  EXPECT_EQ(ProgramMain(headless::Instance(), nullptr, "", SW_SHOWDEFAULT), 1);
+  EXPECT_EQ(ProgramMain(ProgramInstance(), nullptr, "", SW_SHOWDEFAULT), 1);
   EXPECT_EQ(idles, 0) << "the loop was never entered";
   EXPECT_EQ(headless::FindDialog(IDD_MAIN_PANEL), nullptr);
 }

@@ -20,13 +20,13 @@ namespace {
 using MainWindow = ShellTest;
 
 bool TimerPending(WindowHandle window, uintptr_t id) {
-  for (const Message& m : headless::Pending())
+  for (const Message& m : PendingMessages())
     if (m.message == WM_TIMER && m.window == window && m.wParam == id) return true;
   return false;
 }
 
 bool QuitPending(uintptr_t* code) {
-  for (const Message& m : headless::Pending())
+  for (const Message& m : PendingMessages())
     if (m.message == WM_QUIT) {
       *code = m.wParam;
       return true;
@@ -94,9 +94,9 @@ TEST_F(MainWindow, TheOuterSizeSnapsBackAtTheSamePlace) {
     glViewport(0, 0, 1, 1);
     size_t callsBefore = headless::WindowPosCalls().size();
 
-    headless::Resize(window, c.width, c.height);
+    Resized(window, c.width, c.height);
 
-    headless::WindowInfo info = headless::Describe(window);
+    PlatformWindow info = headless::Describe(window);
     EXPECT_EQ(info.width, 96);
     EXPECT_EQ(info.height, 96);
     EXPECT_EQ(info.x, 10);
@@ -122,7 +122,7 @@ TEST_F(MainWindow, PaintValidatesAndRequestsAFrameWithoutDrawing) {
   ShowWindow(window, SW_SHOWNORMAL);
   ASSERT_TRUE(headless::Describe(window).needsPaint);
 
-  EXPECT_EQ(headless::Send(window, WM_PAINT, 0, 0), 0);
+  EXPECT_EQ(SendTo(window, WM_PAINT, 0, 0), 0);
 
   EXPECT_FALSE(headless::Describe(window).needsPaint);
   EXPECT_EQ(headless::Describe(window).paintCount, 1);
@@ -132,23 +132,23 @@ TEST_F(MainWindow, PaintValidatesAndRequestsAFrameWithoutDrawing) {
 
 TEST_F(MainWindow, MouseMessagesReachTheTrackballWithSignedCoordinates) {
   WindowHandle window = OpenMainWindow();
-  EXPECT_EQ(headless::Send(window, WM_LBUTTONDOWN, 0, MakeLParam(-5, -7)), 0);
-  EXPECT_EQ(headless::Capture(), window);
+  EXPECT_EQ(SendTo(window, WM_LBUTTONDOWN, 0, MakeLParam(-5, -7)), 0);
+  EXPECT_EQ(CaptureWindow(), window);
   EXPECT_EQ(spinning, 0);
   EXPECT_EQ(pressX, -5) << "beyond the left edge, x is negative";
   EXPECT_EQ(pressY, -7) << "above the top edge, y is negative";
-  EXPECT_EQ(headless::Send(window, WM_LBUTTONUP, 0, MakeLParam(-5, -7)), 0);
-  EXPECT_EQ(headless::Capture(), nullptr);
+  EXPECT_EQ(SendTo(window, WM_LBUTTONUP, 0, MakeLParam(-5, -7)), 0);
+  EXPECT_EQ(CaptureWindow(), nullptr);
 
-  EXPECT_EQ(headless::Send(window, WM_RBUTTONDOWN, 0, MakeLParam(10, 50)), 0);
+  EXPECT_EQ(SendTo(window, WM_RBUTTONDOWN, 0, MakeLParam(10, 50)), 0);
   EXPECT_EQ(zoomDrag, 1);
   redrawHook = nullptr;
-  headless::Send(window, WM_MOUSEMOVE, 0, MakeLParam(10, 30));
+  SendTo(window, WM_MOUSEMOVE, 0, MakeLParam(10, 30));
   EXPECT_FLOAT_EQ(modelScale, 2.0f * 1.1f) << "moving up zooms in";
   EXPECT_TRUE(RedrawRequested());
-  EXPECT_EQ(headless::Send(window, WM_RBUTTONUP, 0, 0), 0);
+  EXPECT_EQ(SendTo(window, WM_RBUTTONUP, 0, 0), 0);
   EXPECT_EQ(zoomDrag, 0);
-  EXPECT_EQ(headless::Capture(), nullptr);
+  EXPECT_EQ(CaptureWindow(), nullptr);
 }
 
 TEST_F(MainWindow, WithoutAContextTheClockRunsAndEverythingElseIsDefault) {
@@ -159,26 +159,26 @@ TEST_F(MainWindow, WithoutAContextTheClockRunsAndEverythingElseIsDefault) {
   ShowWindow(window, SW_SHOWNORMAL);
 
   // Paint: default handling validates, and asks for no frame.
-  EXPECT_EQ(headless::Send(window, WM_PAINT, 0, 0), 0);
+  EXPECT_EQ(SendTo(window, WM_PAINT, 0, 0), 0);
   EXPECT_FALSE(headless::Describe(window).needsPaint);
   EXPECT_EQ(headless::Describe(window).paintCount, 0) << "MainWndProc did not paint";
   // Mouse: nothing reaches the trackball.
-  headless::Send(window, WM_LBUTTONDOWN, 0, MakeLParam(20, 20));
-  headless::Send(window, WM_RBUTTONDOWN, 0, MakeLParam(20, 20));
-  headless::Send(window, WM_MOUSEMOVE, 0, MakeLParam(20, 5));
-  EXPECT_EQ(headless::Capture(), nullptr);
+  SendTo(window, WM_LBUTTONDOWN, 0, MakeLParam(20, 20));
+  SendTo(window, WM_RBUTTONDOWN, 0, MakeLParam(20, 20));
+  SendTo(window, WM_MOUSEMOVE, 0, MakeLParam(20, 5));
+  EXPECT_EQ(CaptureWindow(), nullptr);
   EXPECT_EQ(spinning, 1);
   EXPECT_EQ(zoomDrag, 0);
   EXPECT_FLOAT_EQ(modelScale, 2.0f);
   // Size: not held.
   size_t callsBefore = headless::WindowPosCalls().size();
-  headless::Resize(window, 300, 200);
+  Resized(window, 300, 200);
   EXPECT_EQ(headless::WindowPosCalls().size(), callsBefore);
   EXPECT_EQ(headless::Describe(window).width, 300);
   EXPECT_FALSE(RedrawRequested());
 
   // The clock still steps the simulation and asks for frames.
-  EXPECT_EQ(headless::Send(window, WM_TIMER, 1, 0), 0);
+  EXPECT_EQ(SendTo(window, WM_TIMER, 1, 0), 0);
   EXPECT_EQ(tickCount, 1);
   EXPECT_GT(tempGrid[10][0], 1.0) << "one step heats the row next to the surface";
   EXPECT_TRUE(RedrawRequested());
@@ -193,8 +193,8 @@ TEST_F(MainWindow, PaletteMessagesWithoutAPaletteGoToDefaultHandling) {
   size_t callsBefore = headless::PaletteCalls().size();
   redrawHook = nullptr;
 
-  EXPECT_EQ(headless::Send(window, WM_QUERYNEWPALETTE, 0, 0), 0);
-  EXPECT_EQ(headless::Send(window, WM_PALETTECHANGED, other, 0), 0);
+  EXPECT_EQ(SendTo(window, WM_QUERYNEWPALETTE, 0, 0), 0);
+  EXPECT_EQ(SendTo(window, WM_PALETTECHANGED, other, 0), 0);
 
   EXPECT_EQ(headless::PaletteCalls().size(), callsBefore);
   EXPECT_FALSE(RedrawRequested());
@@ -220,7 +220,7 @@ TEST_F(MainWindow, PaletteMessagesWithAPaletteRealiseItAgain) {
     SCOPED_TRACE(c.what);
     redrawHook = nullptr;
     size_t before = headless::PaletteCalls().size();
-    EXPECT_EQ(headless::Send(window, c.message, c.wParam, 0), c.result);
+    EXPECT_EQ(SendTo(window, c.message, c.wParam, 0), c.result);
     const std::vector<headless::PaletteCall>& calls = headless::PaletteCalls();
     if (!c.realised) {
       EXPECT_EQ(calls.size(), before);
@@ -228,12 +228,12 @@ TEST_F(MainWindow, PaletteMessagesWithAPaletteRealiseItAgain) {
       continue;
     }
     ASSERT_EQ(calls.size(), before + 3);
-    EXPECT_EQ(calls[before].op, headless::PaletteOp::Unrealize);
+    EXPECT_EQ(calls[before].op, PaletteOp::Unrealize);
     EXPECT_EQ(calls[before].palette, glPalette);
-    EXPECT_EQ(calls[before + 1].op, headless::PaletteOp::Select);
+    EXPECT_EQ(calls[before + 1].op, PaletteOp::Select);
     EXPECT_EQ(calls[before + 1].dc, mainDC);
     EXPECT_EQ(calls[before + 1].forceBackground, 0) << "as a foreground palette";
-    EXPECT_EQ(calls[before + 2].op, headless::PaletteOp::Realize);
+    EXPECT_EQ(calls[before + 2].op, PaletteOp::Realize);
     EXPECT_TRUE(RedrawRequested());
   }
 }
@@ -246,10 +246,10 @@ TEST_F(MainWindow, ASizeMessageWithoutAContextIsTakenAsAPaletteChange) {
   redrawHook = nullptr;
   size_t before = headless::PaletteCalls().size();
 
-  EXPECT_EQ(headless::Send(window, WM_SIZE, SIZE_RESTORED, MakeLParam(50, 50)), 0);
+  EXPECT_EQ(SendTo(window, WM_SIZE, SIZE_RESTORED, MakeLParam(50, 50)), 0);
 
   ASSERT_EQ(headless::PaletteCalls().size(), before + 3);
-  EXPECT_EQ(headless::PaletteCalls()[before].op, headless::PaletteOp::Unrealize);
+  EXPECT_EQ(headless::PaletteCalls()[before].op, PaletteOp::Unrealize);
   EXPECT_TRUE(RedrawRequested());
 }
 
@@ -257,9 +257,9 @@ TEST_F(MainWindow, ClosingReleasesTheContextStopsTheTimerAndPostsQuitZero) {
   WindowHandle window = OpenMainWindow();
   redrawHook = IdleRedraw;
 
-  EXPECT_EQ(headless::Send(window, WM_CLOSE, 0, 0), 0);
+  EXPECT_EQ(SendTo(window, WM_CLOSE, 0, 0), 0);
 
-  EXPECT_FALSE(headless::IsAlive(window));
+  EXPECT_FALSE(Live(window));
   EXPECT_EQ(glContext, nullptr);
   EXPECT_EQ(mainDC, nullptr);
   EXPECT_EQ(redrawHook, nullptr) << "no frame after WM_DESTROY";

@@ -84,7 +84,7 @@ TEST_F(PixelFormat, AThreeThreeTwoFormatGetsTheFullColourRamp) {
   headless::UsePaletteFormat(true);
   OpenMainWindow();
   ASSERT_NE(glPalette, nullptr);
-  std::vector<PaletteEntry> entries = headless::PaletteEntries(glPalette);
+  std::vector<PaletteEntry> entries = glPalette->entries;
   ASSERT_EQ(entries.size(), 256u);
   struct Case {
     int index;
@@ -104,11 +104,11 @@ TEST_F(PixelFormat, AThreeThreeTwoFormatGetsTheFullColourRamp) {
   // Selected into the window's DC as a foreground palette and realised.
   const std::vector<headless::PaletteCall>& calls = headless::PaletteCalls();
   ASSERT_EQ(calls.size(), 3u);
-  EXPECT_EQ(calls[0].op, headless::PaletteOp::Create);
-  EXPECT_EQ(calls[1].op, headless::PaletteOp::Select);
+  EXPECT_EQ(calls[0].op, PaletteOp::Create);
+  EXPECT_EQ(calls[1].op, PaletteOp::Select);
   EXPECT_EQ(calls[1].dc, mainDC);
   EXPECT_EQ(calls[1].forceBackground, 0);
-  EXPECT_EQ(calls[2].op, headless::PaletteOp::Realize);
+  EXPECT_EQ(calls[2].op, PaletteOp::Realize);
 }
 
 TEST_F(PixelFormat, AChannelWithoutBitsStaysBlackInThePalette) {
@@ -121,7 +121,7 @@ TEST_F(PixelFormat, AChannelWithoutBitsStaysBlackInThePalette) {
   headless::DescribeFormatAs(&format);
   OpenMainWindow();
   ASSERT_NE(glPalette, nullptr);
-  std::vector<PaletteEntry> entries = headless::PaletteEntries(glPalette);
+  std::vector<PaletteEntry> entries = glPalette->entries;
   ASSERT_EQ(entries.size(), 16u);
   for (int i = 0; i < 16; ++i) {
     SCOPED_TRACE(i);
@@ -166,7 +166,7 @@ TEST_F(PixelFormat, APaletteThatCannotBeMadeLeavesNoneSelected) {
   WindowHandle window = OpenMainWindow();
   EXPECT_EQ(glPalette, nullptr);
   EXPECT_TRUE(headless::PaletteCalls().empty());
-  EXPECT_EQ(headless::Send(window, WM_QUERYNEWPALETTE, 0, 0), 0) << "the default result";
+  EXPECT_EQ(SendTo(window, WM_QUERYNEWPALETTE, 0, 0), 0) << "the default result";
 }
 
 }  // namespace

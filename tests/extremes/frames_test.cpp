@@ -80,9 +80,9 @@ class Extremes : public ::testing::Test {
     p.rgba = headless::ReadPixels(&p.width, &p.height);
     return p;
   }
-  void Mouse(unsigned message, int x, int y) { headless::Send(window, message, 0, MakeLParam(x, y)); }
-  void Press(int id) { ASSERT_TRUE(headless::Click(headless::FindControl(panel, id))); }
-  void Command(int id) { headless::Send(panel, WM_COMMAND, MakeWParam((unsigned)id, BN_CLICKED), 0); }
+  void Mouse(unsigned message, int x, int y) { SendTo(window, message, 0, MakeLParam(x, y)); }
+  void Press(int id) { ASSERT_TRUE(headless::Click(GetDlgItem(panel, id))); }
+  void Command(int id) { SendTo(panel, WM_COMMAND, MakeWParam((unsigned)id, BN_CLICKED), 0); }
 
   WindowHandle window = nullptr;
   WindowHandle panel = nullptr;
@@ -138,7 +138,7 @@ TEST_F(Extremes, ThousandsOfZoomStepsEachWayKeepEveryFrameFiniteAndComeBack) {
   EXPECT_NEAR(Drawn(back), Drawn(before), Drawn(before) / 5);
   const size_t centre = ((size_t)(back.height / 2) * back.width + back.width / 2) * 4;
   for (int c = 0; c < 3; ++c) EXPECT_NEAR(back.rgba[centre + c], before.rgba[centre + c], 40);
-  EXPECT_EQ(headless::Capture(), nullptr);
+  EXPECT_EQ(CaptureWindow(), nullptr);
 }
 
 TEST_F(Extremes, TheCameraPushedAHundredTimesEachWayIsRefusedPastTheNearPlaneAndRecovers) {
@@ -201,21 +201,21 @@ TEST_F(Extremes, TheCounterBeyondItsThreeDigitsShowsOnlyTheCellsItCan) {
 
 TEST_F(Extremes, TicksAcrossTheLargestCountStartTheCounterAgain) {
   tickCount = INT_MAX - 1;
-  headless::Send(window, WM_TIMER, 1, 0);
+  SendTo(window, WM_TIMER, 1, 0);
   EXPECT_EQ(tickCount, INT_MAX);
   EXPECT_EQ(elapsedSeconds, 107374184);   // (float)INT_MAX x 0.05f, truncated
   EXPECT_EQ(CellsDrawn(Frames()), std::vector<bool>({false, true, true}));
-  headless::Send(window, WM_TIMER, 1, 0);
+  SendTo(window, WM_TIMER, 1, 0);
   EXPECT_EQ(tickCount, 0);
   EXPECT_EQ(elapsedSeconds, 0);
   EXPECT_EQ(CellsDrawn(Frames()), std::vector<bool>({true, true, true}));
-  for (int k = 0; k < 40; ++k) headless::Send(window, WM_TIMER, 1, 0);
+  for (int k = 0; k < 40; ++k) SendTo(window, WM_TIMER, 1, 0);
   EXPECT_EQ(elapsedSeconds, 2);
   EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
 }
 
 TEST_F(Extremes, ARestartInTheMiddleOfADragLeavesTheDragAndTheZoomWorking) {
-  for (int k = 0; k < 30; ++k) headless::Send(window, WM_TIMER, 1, 0);
+  for (int k = 0; k < 30; ++k) SendTo(window, WM_TIMER, 1, 0);
   Mouse(WM_LBUTTONDOWN, 100, 100);
   Mouse(WM_RBUTTONDOWN, 100, 100);
   Mouse(WM_MOUSEMOVE, 120, 90);
@@ -238,11 +238,11 @@ TEST_F(Extremes, ARestartInTheMiddleOfADragLeavesTheDragAndTheZoomWorking) {
   EXPECT_EQ(spinning, 1);
   EXPECT_EQ(tracking, 1);
   EXPECT_FLOAT_EQ(spinAngle, 0.1f);
-  EXPECT_EQ(headless::Capture(), nullptr);
+  EXPECT_EQ(CaptureWindow(), nullptr);
   const Picture p = Frames();
   EXPECT_GT(CubePixels(p), 100);
   EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
-  for (int k = 0; k < 20; ++k) headless::Send(window, WM_TIMER, 1, 0);
+  for (int k = 0; k < 20; ++k) SendTo(window, WM_TIMER, 1, 0);
   EXPECT_EQ(elapsedSeconds, 1);
 }
 

@@ -196,7 +196,7 @@ bool Step(Program& p, Input& in) {
       // the loop, and moves pile up (and coalesce) before it catches up.
       const unsigned keys = in.Byte();
       currentStep = "a mouse message";
-      headless::Input(p.window, message, keys & 3u, MakeLParam(x, y));
+      QueueInput(p.window, message, keys & 3u, MakeLParam(x, y));
       loopLags = (keys & 4u) != 0;
       break;
     }
@@ -204,34 +204,34 @@ bool Step(Program& p, Input& in) {
       const unsigned ticks = 1 + in.Byte() % 32;
       for (unsigned k = 0; k < ticks; ++k) {
         currentStep = "a timer tick";
-        headless::Send(p.window, WM_TIMER, in.Byte() < 250 ? 1 : in.Word(), 0);
+        SendTo(p.window, WM_TIMER, in.Byte() < 250 ? 1 : in.Word(), 0);
         CheckSimulation();
       }
       break;
     }
     case 6:
       currentStep = "a paint message";
-      headless::Send(p.window, WM_PAINT, 0, 0);
+      SendTo(p.window, WM_PAINT, 0, 0);
       break;
     case 7: {   // size message as sent, or a resize by the window manager
       const unsigned kind = in.Byte();
       const int w = (int)(in.Word() % 5000), h = (int)(in.Word() % 5000);
       currentStep = "a size message";
-      if (kind & 1) headless::Resize(p.window, w, h);
-      else headless::Send(p.window, WM_SIZE, kind % 3, MakeLParam(w, h));
+      if (kind & 1) Resized(p.window, w, h);
+      else SendTo(p.window, WM_SIZE, kind % 3, MakeLParam(w, h));
       break;
     }
     case 8: {
       const unsigned kind = in.Byte();
       WindowHandle from = (kind & 1) ? p.window : PickHandle(p, in);
       currentStep = "a palette message";
-      headless::Send(p.window, (kind & 2) ? WM_QUERYNEWPALETTE : WM_PALETTECHANGED, (uintptr_t)from, 0);
+      SendTo(p.window, (kind & 2) ? WM_QUERYNEWPALETTE : WM_PALETTECHANGED, (uintptr_t)from, 0);
       break;
     }
     case 9: case 10: case 11: {   // a command of the main panel, hidden and unknown ones too
       const uintptr_t wParam = CommandWParam(in, panelCommands, std::size(panelCommands));
       currentStep = "a main panel command";
-      headless::Send(p.panel, WM_COMMAND, wParam, (intptr_t)PickHandle(p, in));
+      SendTo(p.panel, WM_COMMAND, wParam, (intptr_t)PickHandle(p, in));
       Remember(p, optionsPanel);
       Remember(p, formColorsPanel);
       break;
@@ -239,16 +239,16 @@ bool Step(Program& p, Input& in) {
     case 12: {   // the main panel's own size and paint
       currentStep = "a main panel paint or size";
       const unsigned kind = in.Byte();
-      if (kind % 3 == 0) headless::Send(p.panel, WM_PAINT, 0, 0);
-      else if (kind % 3 == 1) headless::Send(p.panel, WM_SIZE, 0, MakeLParam(in.Word(), in.Word()));
-      else headless::Resize(p.panel, (int)(in.Word() % 3000), (int)(in.Word() % 3000));
+      if (kind % 3 == 0) SendTo(p.panel, WM_PAINT, 0, 0);
+      else if (kind % 3 == 1) SendTo(p.panel, WM_SIZE, 0, MakeLParam(in.Word(), in.Word()));
+      else Resized(p.panel, (int)(in.Word() % 3000), (int)(in.Word() % 3000));
       break;
     }
     case 13: {   // the options panel, open or not (a closed one's handle is dead)
       WindowHandle target = optionsPanel != nullptr ? optionsPanel : PickHandle(p, in);
       currentStep = "an options panel message";
-      if (in.Byte() < 32) headless::Send(target, WM_CLOSE, 0, 0);
-      else headless::Send(target, WM_COMMAND, CommandWParam(in, optionsCommands, std::size(optionsCommands)), 0);
+      if (in.Byte() < 32) SendTo(target, WM_CLOSE, 0, 0);
+      else SendTo(target, WM_COMMAND, CommandWParam(in, optionsCommands, std::size(optionsCommands)), 0);
       break;
     }
     case 14: case 15: case 16: {   // scroll messages with any request, position and control
@@ -258,18 +258,18 @@ bool Step(Program& p, Input& in) {
       const unsigned position = in.Byte() < 192 ? in.Byte() : in.Word();
       WindowHandle bar = nullptr;
       const unsigned c = in.Byte();
-      if (c < 192 && formColorsPanel != nullptr) bar = headless::FindControl(formColorsPanel, IDC_FRONT_RED + (int)(c % 7));
+      if (c < 192 && formColorsPanel != nullptr) bar = GetDlgItem(formColorsPanel, IDC_FRONT_RED + (int)(c % 7));
       else bar = PickHandle(p, in);
       currentStep = "a scroll message";
-      headless::Send(target, WM_VSCROLL, MakeWParam(request, position), (intptr_t)bar);
+      SendTo(target, WM_VSCROLL, MakeWParam(request, position), (intptr_t)bar);
       break;
     }
     case 17: {   // the form colours panel's OK and close box, and other commands
       WindowHandle target = formColorsPanel != nullptr ? formColorsPanel : PickHandle(p, in);
       const unsigned kind = in.Byte();
       currentStep = "a form colours panel command";
-      if (kind < 64) headless::Send(target, WM_CLOSE, 0, 0);
-      else headless::Send(target, WM_COMMAND, MakeWParam(kind < 160 ? 1 : in.Word(), BN_CLICKED), 0);
+      if (kind < 64) SendTo(target, WM_CLOSE, 0, 0);
+      else SendTo(target, WM_COMMAND, MakeWParam(kind < 160 ? 1 : in.Word(), BN_CLICKED), 0);
       break;
     }
     case 18: {   // a user's click on any control (only shown buttons answer)
@@ -283,7 +283,7 @@ bool Step(Program& p, Input& in) {
     case 19: {   // the end: the window closed, or a message no procedure handles
       if (in.Byte() < 16) {
         currentStep = "closing the main window";
-        headless::Send(p.window, WM_CLOSE, 0, 0);
+        SendTo(p.window, WM_CLOSE, 0, 0);
         break;
       }
       unsigned message = in.Word();
@@ -291,21 +291,21 @@ bool Step(Program& p, Input& in) {
           message == WM_QUIT)
         message = WM_PAINT;
       currentStep = "an unknown message";
-      headless::Send(in.Byte() & 1 ? p.window : p.panel, message, in.Word(), in.Word());
+      SendTo(in.Byte() & 1 ? p.window : p.panel, message, in.Word(), in.Word());
       break;
     }
   }
   if (!loopLags) DispatchQueued();
   // A close request may also reach the window through any handle picked above.
   // Its loop then ends at the quit message: no frame is drawn after it.
-  if (!headless::IsAlive(p.window)) {
+  if (!Live(p.window)) {
     Check(glContext == nullptr, "the rendering context outlived the window");
     Check(redrawHook == nullptr, "a frame is still requested after the window closed");
     return false;
   }
   CheckAll();
   const unsigned frames = 1 + in.Byte() % 3;
-  if (headless::Pending().empty()) IdleFrames(frames);   // the loop draws only when nothing waits
+  if (PendingMessages().empty()) IdleFrames(frames);   // the loop draws only when nothing waits
   return true;
 }
 
@@ -333,7 +333,7 @@ void RunSequence(const uint8_t* data, size_t size) {
   headless::UsePaletteFormat((setup & 0x07) == 1);
   headless::FailCreatePalette((setup & 0x0F) == 9);
   headless::FailCreateContext((setup & 0x1F) == 17);
-  headless::SetBitmapMissing(IDB_LEGEND, (setup & 0x60) == 0x60);
+  if ((setup & 0x60) == 0x60) HandResourcesWithoutLegend();
 
   Program p;
   currentStep = "creating the window";

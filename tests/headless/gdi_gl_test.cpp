@@ -32,7 +32,7 @@ class Gdi : public ::testing::Test {
   void SetUp() override {
     headless::Reset();
     SetProgramResources(&testResources);
-    WindowClass windowClass{CS_OWNDC, PlainProc, headless::Instance(), nullptr, nullptr, "GL"};
+    WindowClass windowClass{CS_OWNDC, PlainProc, ProgramInstance(), nullptr, nullptr, "GL"};
     RegisterClass(&windowClass);
     window = CreateWindow("GL", "gl", WS_OVERLAPPEDWINDOW, 0, 0, 40, 30, nullptr);
     ASSERT_NE(window, nullptr);
@@ -109,7 +109,7 @@ TEST_F(Gdi, APaletteIsACopyAndItsUseIsRecorded) {
   PaletteHandle palette = CreatePalette(&logical);
   ASSERT_NE(palette, nullptr);
   entries[0].peRed = 1;   // the caller frees or reuses its structure
-  std::vector<PaletteEntry> kept = headless::PaletteEntries(palette);
+  std::vector<PaletteEntry> kept = palette->entries;
   ASSERT_EQ(kept.size(), 3u);
   EXPECT_EQ(kept[0].peRed, 255);
   EXPECT_EQ(kept[2].peBlue, 255);
@@ -120,11 +120,11 @@ TEST_F(Gdi, APaletteIsACopyAndItsUseIsRecorded) {
   EXPECT_EQ(SelectPalette(dc, palette, 0), palette) << "returns the one selected before";
   const std::vector<headless::PaletteCall>& calls = headless::PaletteCalls();
   ASSERT_EQ(calls.size(), 5u);
-  EXPECT_EQ(calls[0].op, headless::PaletteOp::Create);
-  EXPECT_EQ(calls[1].op, headless::PaletteOp::Select);
+  EXPECT_EQ(calls[0].op, PaletteOp::Create);
+  EXPECT_EQ(calls[1].op, PaletteOp::Select);
   EXPECT_EQ(calls[1].dc, dc);
-  EXPECT_EQ(calls[2].op, headless::PaletteOp::Realize);
-  EXPECT_EQ(calls[3].op, headless::PaletteOp::Unrealize);
+  EXPECT_EQ(calls[2].op, PaletteOp::Realize);
+  EXPECT_EQ(calls[3].op, PaletteOp::Unrealize);
 
   LogPalette empty{0x300, 0, nullptr};
   EXPECT_EQ(CreatePalette(&empty), nullptr);
@@ -132,7 +132,7 @@ TEST_F(Gdi, APaletteIsACopyAndItsUseIsRecorded) {
 }
 
 TEST_F(Gdi, BitmapsLoadFromTheResourcesAndCanBeMadeMissing) {
-  BitmapHandle bitmap = LoadBitmap(headless::Instance(), 104);
+  BitmapHandle bitmap = LoadBitmap(ProgramInstance(), 104);
   ASSERT_NE(bitmap, nullptr);
   BitmapInfo info{};
   ASSERT_EQ(GetObject(bitmap, sizeof info, &info), (int)sizeof info);
@@ -142,31 +142,34 @@ TEST_F(Gdi, BitmapsLoadFromTheResourcesAndCanBeMadeMissing) {
   EXPECT_EQ(info.bmWidthBytes, 12) << "rows of whole 16-bit words";
   EXPECT_EQ(info.bmPlanes, 1);
   EXPECT_EQ(GetObject(bitmap, 4, &info), 0) << "too small a structure";
-  EXPECT_EQ(LoadBitmap(headless::Instance(), 105), nullptr) << "undecodable";
-  EXPECT_EQ(LoadBitmap(headless::Instance(), 777), nullptr) << "not there";
-  headless::SetBitmapMissing(104, true);
-  EXPECT_EQ(LoadBitmap(headless::Instance(), 104), nullptr);
-  headless::SetBitmapMissing(104, false);
-  EXPECT_EQ(LoadBitmap(headless::Instance(), 104), bitmap);
+  EXPECT_EQ(LoadBitmap(ProgramInstance(), 105), nullptr) << "undecodable";
+  EXPECT_EQ(LoadBitmap(ProgramInstance(), 777), nullptr) << "not there";
+  EXPECT_EQ(LoadBitmap(ProgramInstance(), 104), bitmap) << "loaded once";
+
+  headless::Reset();
+  ResourceTable withoutBitmaps = testResources;
+  withoutBitmaps.bitmapCount = 0;
+  SetProgramResources(&withoutBitmaps);
+  EXPECT_EQ(LoadBitmap(ProgramInstance(), 104), nullptr) << "missing from the resources";
 }
 
 // The platform reads only what the program handed over; the handed table
 // outlives a reset, as resources belong to the program, not to a run.
 TEST_F(Gdi, ResourcesAreThoseHandedOverAndOutliveAReset) {
-  EXPECT_NE(LoadIcon(headless::Instance(), 32512), nullptr);
-  EXPECT_EQ(LoadIcon(headless::Instance(), 32513), nullptr);
+  EXPECT_NE(LoadIcon(ProgramInstance(), 32512), nullptr);
+  EXPECT_EQ(LoadIcon(ProgramInstance(), 32513), nullptr);
   EXPECT_EQ(LoadCursor(nullptr, IDC_ARROW), LoadCursor(nullptr, IDC_ARROW)) << "the system's arrow";
-  EXPECT_EQ(LoadCursor(headless::Instance(), IDC_ARROW), nullptr) << "the program has no cursors";
+  EXPECT_EQ(LoadCursor(ProgramInstance(), IDC_ARROW), nullptr) << "the program has no cursors";
   headless::Reset();
-  EXPECT_NE(LoadBitmap(headless::Instance(), 104), nullptr);
+  EXPECT_NE(LoadBitmap(ProgramInstance(), 104), nullptr);
   SetProgramResources(nullptr);
   headless::Reset();
-  EXPECT_EQ(LoadBitmap(headless::Instance(), 104), nullptr);
-  EXPECT_EQ(LoadIcon(headless::Instance(), 32512), nullptr);
+  EXPECT_EQ(LoadBitmap(ProgramInstance(), 104), nullptr);
+  EXPECT_EQ(LoadIcon(ProgramInstance(), 32512), nullptr);
 }
 
 TEST_F(Gdi, StretchBltRecordsBothRectanglesAndTheSelectedBitmap) {
-  BitmapHandle bitmap = LoadBitmap(headless::Instance(), 104);
+  BitmapHandle bitmap = LoadBitmap(ProgramInstance(), 104);
   DeviceContext memory = CreateCompatibleDC(dc);
   ASSERT_NE(memory, nullptr);
   EXPECT_EQ(SelectObject(memory, bitmap), nullptr);

@@ -25,7 +25,7 @@ class Queue : public ::testing::Test {
   void SetUp() override {
     headless::Reset();
     received.clear();
-    WindowClass windowClass{CS_OWNDC, RecordingProc, headless::Instance(), nullptr, nullptr, "Probe"};
+    WindowClass windowClass{CS_OWNDC, RecordingProc, ProgramInstance(), nullptr, nullptr, "Probe"};
     ASSERT_EQ(RegisterClass(&windowClass), 1);
     window = CreateWindow("Probe", "probe", WS_OVERLAPPEDWINDOW, 10, 10, 64, 48, nullptr);
     ASSERT_NE(window, nullptr);
@@ -36,8 +36,8 @@ class Queue : public ::testing::Test {
 };
 
 TEST_F(Queue, PeekWithoutRemoveOnlyLooksAndGetTakesInPostedOrder) {
-  headless::Post(window, WM_APP_PING, 1, 0);
-  headless::Post(window, WM_APP_PING, 2, 0);
+  Post(window, WM_APP_PING, 1, 0);
+  Post(window, WM_APP_PING, 2, 0);
   Message message{};
   ASSERT_EQ(PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE), 1);
   EXPECT_EQ(message.wParam, 1u);
@@ -59,7 +59,7 @@ TEST_F(Queue, QuitEndsGetMessageWithItsCodeAndAnEmptyQueueDoesNotHang) {
   EXPECT_EQ(GetMessage(&message, nullptr, 0, 0), -1) << "no message and no timer: an error, not a wait";
   EXPECT_EQ(message.wParam, 99u);
 
-  headless::Post(window, WM_APP_PING, 0, 0);
+  Post(window, WM_APP_PING, 0, 0);
   PostQuitMessage(3);
   ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 1) << "posted messages come before the quit";
   ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 0);
@@ -94,8 +94,8 @@ TEST_F(Queue, TheUsersMouseMovesCoalesceButPostedMovesDoNot) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     for (const Step& step : c.steps) {
-      if (step.input) headless::Input(step.window, step.message, 0, MakeLParam(step.x, 0));
-      else headless::Post(step.window, step.message, 0, MakeLParam(step.x, 0));
+      if (step.input) QueueInput(step.window, step.message, 0, MakeLParam(step.x, 0));
+      else Post(step.window, step.message, 0, MakeLParam(step.x, 0));
     }
     std::vector<int> xs;
     Message message{};
@@ -108,9 +108,9 @@ TEST_F(Queue, InputComesBeforePaintAndPaintBeforeTimers) {
   SetTimer(window, 1, 50, nullptr);
   ShowWindow(window, SW_SHOWNORMAL);   // invalidates the client area
   headless::AdvanceClock(50);
-  headless::Post(window, WM_MOUSEMOVE, 0, MakeLParam(3, 4));
+  Post(window, WM_MOUSEMOVE, 0, MakeLParam(3, 4));
   std::vector<unsigned> order;
-  for (const Message& m : headless::Pending()) order.push_back(m.message);
+  for (const Message& m : PendingMessages()) order.push_back(m.message);
   EXPECT_EQ(order, (std::vector<unsigned>{WM_MOUSEMOVE, WM_PAINT, WM_TIMER}));
 
   Message message{};
@@ -146,17 +146,17 @@ TEST_F(Queue, PaintStaysPendingUntilTheWindowIsValidated) {
 TEST_F(Queue, TimerTicksCoalesceToOnePendingMessage) {
   ASSERT_EQ(SetTimer(window, 1, 50, nullptr), 1u);
   headless::AdvanceClock(49);
-  EXPECT_TRUE(headless::Pending().empty());
+  EXPECT_TRUE(PendingMessages().empty());
   headless::AdvanceClock(1);
-  ASSERT_EQ(headless::Pending().size(), 1u);
+  ASSERT_EQ(PendingMessages().size(), 1u);
   headless::AdvanceClock(500);   // ten more periods while nobody fetched
-  ASSERT_EQ(headless::Pending().size(), 1u);
+  ASSERT_EQ(PendingMessages().size(), 1u);
 
   Message message{};
   ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 1);
   EXPECT_EQ(message.message, (unsigned)WM_TIMER);
   EXPECT_EQ(message.window, window);
-  EXPECT_TRUE(headless::Pending().empty());
+  EXPECT_TRUE(PendingMessages().empty());
 
   // An empty queue moves the clock to the next due tick, on the period's grid.
   ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 1);
@@ -171,12 +171,12 @@ TEST_F(Queue, SettingATimerAgainRestartsItAndADestroyedWindowsTimerStops) {
   headless::AdvanceClock(40);
   SetTimer(window, 1, 50, nullptr);
   headless::AdvanceClock(40);
-  EXPECT_TRUE(headless::Pending().empty()) << "restarted at 40, due at 90";
+  EXPECT_TRUE(PendingMessages().empty()) << "restarted at 40, due at 90";
   headless::AdvanceClock(10);
-  EXPECT_EQ(headless::Pending().size(), 1u);
+  EXPECT_EQ(PendingMessages().size(), 1u);
 
-  headless::Send(window, WM_CLOSE, 0, 0);
-  EXPECT_FALSE(headless::IsAlive(window));
+  SendTo(window, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(Live(window));
   headless::AdvanceClock(1000);
   Message message{};
   ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 0) << "only the quit posted from WM_DESTROY is left";
@@ -188,16 +188,16 @@ TEST_F(Queue, SettingATimerAgainRestartsItAndADestroyedWindowsTimerStops) {
 TEST_F(Queue, ATimerRunsAtLeastEveryTenMilliseconds) {
   EXPECT_EQ(SetTimer(window, 0, 1, nullptr), 1u) << "timer 0 is reported as 1";
   headless::AdvanceClock(9);
-  EXPECT_TRUE(headless::Pending().empty());
+  EXPECT_TRUE(PendingMessages().empty());
   headless::AdvanceClock(1);
-  EXPECT_EQ(headless::Pending().size(), 1u);
+  EXPECT_EQ(PendingMessages().size(), 1u);
   EXPECT_EQ(SetTimer(window, 7, 50, &received), 0u) << "no callbacks: every tick is WM_TIMER";
 }
 
 TEST_F(Queue, PostingToADeadWindowFailsAndItsQueuedMessagesAreDropped) {
-  headless::Post(window, WM_APP_PING, 0, 0);
-  headless::Send(window, WM_CLOSE, 0, 0);
-  EXPECT_FALSE(headless::Post(window, WM_APP_PING, 0, 0));
+  Post(window, WM_APP_PING, 0, 0);
+  SendTo(window, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(Post(window, WM_APP_PING, 0, 0));
   Message message{};
   ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 0);
   EXPECT_EQ(message.message, (unsigned)WM_QUIT);
@@ -215,7 +215,7 @@ TEST_F(Queue, AnIdleDrivenLoopRunsOnTheVirtualClockAndEndsOnClose) {
   headless::SetFrameTime(20);
   DeviceContext dc = GetDC(window);
   headless::SetIdleCallback([this] {
-    if (headless::Now() >= 200) headless::Post(window, WM_CLOSE, 0, 0);
+    if (headless::Now() >= 200) Post(window, WM_CLOSE, 0, 0);
   });
   int frames = 0;
   Message message{};

@@ -59,7 +59,7 @@ class Windows : public ::testing::Test {
     events.clear();
     created = nullptr;
     heldWidth = heldHeight = 0;
-    WindowClass windowClass{CS_OWNDC | CS_HREDRAW | CS_VREDRAW, MainProc, headless::Instance(), nullptr,
+    WindowClass windowClass{CS_OWNDC | CS_HREDRAW | CS_VREDRAW, MainProc, ProgramInstance(), nullptr,
                             LoadCursor(nullptr, IDC_ARROW), "OpenGL"};
     ASSERT_EQ(RegisterClass(&windowClass), 1);
   }
@@ -87,13 +87,13 @@ TEST_F(Windows, CreationSendsWmCreateThenWmSizeBeforeReturning) {
   EXPECT_EQ(RegisterClass(nullptr), 0);
   EXPECT_EQ(CreateWindow("Unregistered", "", 0, 0, 0, 1, 1, nullptr), nullptr);
 
-  headless::WindowInfo info = headless::Describe(window);
-  EXPECT_EQ(info.kind, headless::Kind::Main);
+  PlatformWindow info = headless::Describe(window);
+  EXPECT_EQ(info.kind, WindowKind::Main);
   EXPECT_EQ(info.text, "main");
   EXPECT_EQ(info.style & WS_VISIBLE, 0u) << "hidden until shown";
   EXPECT_EQ(ShowWindow(window, SW_SHOWDEFAULT), 0);
   EXPECT_EQ(ShowWindow(window, SW_SHOWDEFAULT), 1) << "returns whether it was shown before";
-  EXPECT_EQ(GetWindowLong(window, GWL_HINSTANCE), (intptr_t)headless::Instance());
+  EXPECT_EQ(GetWindowLong(window, GWL_HINSTANCE), (intptr_t)ProgramInstance());
 }
 
 TEST_F(Windows, ADialogHearsWmInitDialogWithItsParameterBeforeItIsShown) {
@@ -140,7 +140,7 @@ TEST_F(Windows, DialogUnitsBecomePixelsWithFixedBaseUnits) {
   WindowHandle owner = MakeMain();
   WindowHandle panel = MakePanel(owner);
   // Base units 6 x 13: x * 6 / 4 and y * 13 / 8, rounded half away from zero.
-  headless::WindowInfo dialog = headless::Describe(panel);
+  PlatformWindow dialog = headless::Describe(panel);
   EXPECT_EQ(dialog.x, 10 + 60);
   EXPECT_EQ(dialog.y, 10 + 26);
   EXPECT_EQ(dialog.width, 221);    // 147 -> 220.5
@@ -160,9 +160,9 @@ TEST_F(Windows, DialogUnitsBecomePixelsWithFixedBaseUnits) {
   std::vector<WindowHandle> controls = headless::Controls(panel);
   ASSERT_EQ(controls.size(), 6u);
   for (size_t i = 0; i < controls.size(); ++i) {
-    headless::WindowInfo info = headless::Describe(controls[i]);
+    PlatformWindow info = headless::Describe(controls[i]);
     SCOPED_TRACE(expected[i].id);
-    EXPECT_EQ(info.kind, headless::Kind::Control);
+    EXPECT_EQ(info.kind, WindowKind::Control);
     EXPECT_EQ(info.id, expected[i].id);
     EXPECT_EQ(GetWindowLong(controls[i], GWL_ID), expected[i].id);
     EXPECT_EQ(info.className, expected[i].cls);
@@ -191,7 +191,7 @@ TEST_F(Windows, ClosingTheMainWindowDestroysWhatItOwnsFirst) {
   SetCapture(owner);
   events.clear();
 
-  ASSERT_TRUE(headless::Post(owner, WM_CLOSE, 0, 0));
+  ASSERT_TRUE(Post(owner, WM_CLOSE, 0, 0));
   Message message{};
   ASSERT_EQ(GetMessage(&message, nullptr, 0, 0), 1);
   DispatchMessage(&message);
@@ -202,25 +202,25 @@ TEST_F(Windows, ClosingTheMainWindowDestroysWhatItOwnsFirst) {
   EXPECT_EQ(events[1].message, (unsigned)WM_DESTROY);
   EXPECT_EQ(events[2].window, owner);
   EXPECT_EQ(events[2].message, (unsigned)WM_DESTROY);
-  EXPECT_FALSE(headless::IsAlive(owner));
-  EXPECT_FALSE(headless::IsAlive(panel));
-  EXPECT_FALSE(headless::IsAlive(button));
-  EXPECT_TRUE(headless::IsAlive(lonely)) << "a window without owner stays";
+  EXPECT_FALSE(Live(owner));
+  EXPECT_FALSE(Live(panel));
+  EXPECT_FALSE(Live(button));
+  EXPECT_TRUE(Live(lonely)) << "a window without owner stays";
   EXPECT_EQ(GetDlgItem(panel, 1008), nullptr);
-  EXPECT_EQ(headless::Capture(), nullptr);
+  EXPECT_EQ(CaptureWindow(), nullptr);
   EXPECT_EQ(headless::FindMainWindow("OpenGL"), nullptr);
   EXPECT_EQ(GetDC(owner), nullptr);
-  EXPECT_EQ(headless::Send(owner, WM_CLOSE, 0, 0), 0);
+  EXPECT_EQ(SendTo(owner, WM_CLOSE, 0, 0), 0);
   EXPECT_EQ(events.size(), 3u) << "a dead window hears nothing";
 }
 
 TEST_F(Windows, EndDialogDestroysTheDialogAndAClosedDialogIgnoresWmClose) {
   WindowHandle lonely = CreateDialogParam(nullptr, "Closable", nullptr, DialogProcedure, 0);
   events.clear();
-  headless::Send(lonely, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(headless::IsAlive(lonely)) << "a dialog procedure decides about its own close";
+  SendTo(lonely, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(Live(lonely)) << "a dialog procedure decides about its own close";
   EXPECT_EQ(EndDialog(lonely, 0), 1);
-  EXPECT_FALSE(headless::IsAlive(lonely));
+  EXPECT_FALSE(Live(lonely));
   EXPECT_EQ(CountOf(WM_DESTROY, lonely), 1);
   EXPECT_EQ(EndDialog(lonely, 0), 0);
   EXPECT_EQ(headless::FindDialog("Closable"), nullptr);
@@ -235,7 +235,7 @@ TEST_F(Windows, ADialogThatIgnoresItsPaintIsValidatedAllTheSame) {
   EXPECT_EQ(message.message, (unsigned)WM_PAINT);
   DispatchMessage(&message);   // the procedure returns 0 without painting
   EXPECT_EQ(GetMessage(&message, nullptr, 0, 0), -1) << "no second WM_PAINT";
-  headless::Resize(panel, 300, 300);
+  Resized(panel, 300, 300);
   EXPECT_EQ(CountOf(WM_SIZE, panel), 1);
   EXPECT_EQ(headless::Describe(panel).width, 300);
 }
@@ -251,7 +251,7 @@ TEST_F(Windows, ClickingReachesTheDialogOnlyForShownButtons) {
   EXPECT_EQ(events[0].lParam, (intptr_t)shown);
   EXPECT_FALSE(headless::Click(GetDlgItem(panel, 1022))) << "hidden";
   EXPECT_FALSE(headless::Click(GetDlgItem(panel, 1039))) << "a scroll bar";
-  EXPECT_FALSE(headless::Click(headless::FindControl(panel, -1))) << "a group box";
+  EXPECT_FALSE(headless::Click(GetDlgItem(panel, -1))) << "a group box";
   EXPECT_EQ(events.size(), 1u);
 }
 
@@ -285,10 +285,10 @@ TEST_F(Windows, HoldingTheSizeThroughSetWindowPosEndsAfterOneNestedResize) {
   heldWidth = heldHeight = 819;
   WindowHandle window = MakeMain();
   events.clear();
-  headless::Resize(window, 500, 400);
+  Resized(window, 500, 400);
   // The drag's WM_SIZE snaps back; the nested WM_SIZE finds the size right.
   EXPECT_EQ(CountOf(WM_SIZE, window), 2);
-  headless::WindowInfo info = headless::Describe(window);
+  PlatformWindow info = headless::Describe(window);
   EXPECT_EQ(info.width, 819);
   EXPECT_EQ(info.height, 819);
   EXPECT_EQ(info.x, 10) << "SWP_NOMOVE keeps the position";
@@ -297,17 +297,21 @@ TEST_F(Windows, HoldingTheSizeThroughSetWindowPosEndsAfterOneNestedResize) {
   EXPECT_EQ(last.window, window);
   EXPECT_EQ(last.x, 80);
   EXPECT_EQ(last.flags, (unsigned)SWP_NOMOVE);
-  headless::Resize(window, 819, 819);
+  Resized(window, 819, 819);
   EXPECT_EQ(CountOf(WM_SIZE, window), 2) << "a size that does not change is no WM_SIZE";
+  size_t calls = headless::WindowPosCalls().size();
+  EXPECT_EQ(SetWindowPos(window, nullptr, 80, 80, 300, 300, 0), 0) << "a move is refused";
+  EXPECT_EQ(headless::Describe(window).width, 819);
+  EXPECT_EQ(headless::WindowPosCalls().size(), calls);
 }
 
 TEST_F(Windows, CaptureIsRecordedAndReleased) {
   WindowHandle window = MakeMain();
   EXPECT_EQ(SetCapture(window), nullptr);
-  EXPECT_EQ(headless::Capture(), window);
+  EXPECT_EQ(CaptureWindow(), window);
   EXPECT_EQ(SetCapture(window), window);
   ReleaseCapture();
-  EXPECT_EQ(headless::Capture(), nullptr);
+  EXPECT_EQ(CaptureWindow(), nullptr);
 }
 
 }  // namespace

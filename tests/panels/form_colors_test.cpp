@@ -19,12 +19,12 @@ class FormColors : public ShellTest {
     Reopen();
   }
   void Reopen() {
-    headless::Send(main, WM_COMMAND, MakeWParam(IDC_OPEN_FORM_COLORS, BN_CLICKED), 0);
+    SendTo(main, WM_COMMAND, MakeWParam(IDC_OPEN_FORM_COLORS, BN_CLICKED), 0);
     ASSERT_NE(formColorsPanel, nullptr);
   }
   WindowHandle Bar(int id) { return GetDlgItem(formColorsPanel, id); }
   intptr_t Drag(int id, unsigned request, int position) {
-    return headless::Send(formColorsPanel, WM_VSCROLL, MakeWParam(request, (unsigned)position),
+    return SendTo(formColorsPanel, WM_VSCROLL, MakeWParam(request, (unsigned)position),
                           (intptr_t)Bar(id));
   }
   // The seven values in bar order: front red, green, blue, back red, green, blue, alpha.
@@ -38,7 +38,7 @@ class FormColors : public ShellTest {
 TEST_F(FormColors, AtStartEveryBarShows128AndEveryColourIsAHalf) {
   for (int id = IDC_FRONT_RED; id <= IDC_ALPHA; ++id) {
     SCOPED_TRACE(id);
-    headless::WindowInfo bar = headless::Describe(Bar(id));
+    PlatformWindow bar = headless::Describe(Bar(id));
     EXPECT_EQ(bar.scrollMin, 0);
     EXPECT_EQ(bar.scrollMax, 255);
     EXPECT_EQ(bar.scrollPos, 128);
@@ -105,9 +105,9 @@ TEST_F(FormColors, AfterReopeningTheThumbsShow128WhileTheColoursKeepTheirValues)
 
 TEST_F(FormColors, TheCloseBoxEndsThePanelLikeOk) {
   WindowHandle panel = formColorsPanel;
-  EXPECT_EQ(headless::Send(panel, WM_CLOSE, 0, 0), 0);
+  EXPECT_EQ(SendTo(panel, WM_CLOSE, 0, 0), 0);
   EXPECT_EQ(formColorsPanel, nullptr);
-  EXPECT_FALSE(headless::IsAlive(panel));
+  EXPECT_FALSE(Live(panel));
 }
 
 TEST_F(FormColors, AScrollMessageFromAnyOtherControlIsIgnored) {
@@ -124,7 +124,7 @@ TEST_F(FormColors, AScrollMessageFromAnyOtherControlIsIgnored) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     redrawHook = nullptr;
-    EXPECT_EQ(headless::Send(formColorsPanel, WM_VSCROLL, MakeWParam(SB_THUMBTRACK, 7), c.control), 0);
+    EXPECT_EQ(SendTo(formColorsPanel, WM_VSCROLL, MakeWParam(SB_THUMBTRACK, 7), c.control), 0);
     EXPECT_EQ(Colours(), std::vector<float>(7, 0.5f));
     EXPECT_EQ(std::vector<int>(sliderPos, sliderPos + 7), std::vector<int>(7, 128));
     EXPECT_FALSE(RedrawRequested());

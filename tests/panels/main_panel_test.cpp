@@ -28,10 +28,10 @@ class MainPanel : public ShellTest {
     ASSERT_NE(panel, nullptr);
   }
   intptr_t Command(unsigned id, unsigned notification = BN_CLICKED) {
-    return headless::Send(panel, WM_COMMAND, MakeWParam(id, notification), (intptr_t)GetDlgItem(panel, (int)id));
+    return SendTo(panel, WM_COMMAND, MakeWParam(id, notification), (intptr_t)GetDlgItem(panel, (int)id));
   }
   void Ticks(int n) {
-    for (int i = 0; i < n; ++i) headless::Send(window, WM_TIMER, 1, 0);
+    for (int i = 0; i < n; ++i) SendTo(window, WM_TIMER, 1, 0);
   }
   WindowHandle window = nullptr;
   WindowHandle panel = nullptr;
@@ -144,15 +144,15 @@ TEST_F(MainPanel, OtherPanelsOpenOnceAtMostAndAgainAfterClosing) {
     EXPECT_EQ(*c.handle, first);
     EXPECT_EQ(headless::FindDialog(c.templateName), first) << "no second one";
 
-    if (c.byCloseBox) headless::Send(first, WM_CLOSE, 0, 0);
+    if (c.byCloseBox) SendTo(first, WM_CLOSE, 0, 0);
     else ASSERT_TRUE(headless::Click(GetDlgItem(first, 1)));
     EXPECT_EQ(*c.handle, nullptr);
-    EXPECT_FALSE(headless::IsAlive(first));
+    EXPECT_FALSE(Live(first));
 
     Command(c.command);
     ASSERT_NE(*c.handle, nullptr);
     EXPECT_NE(*c.handle, first);
-    EXPECT_TRUE(headless::IsAlive(*c.handle));
+    EXPECT_TRUE(Live(*c.handle));
   }
 }
 
@@ -191,7 +191,7 @@ TEST_F(MainPanel, PaintingCopiesTheWholeLegendToItsPlace) {
   EXPECT_EQ(scaleBitmapHeight, 200);
   EXPECT_TRUE(headless::MessageBoxes().empty());
 
-  headless::Send(panel, WM_PAINT, 0, 0);
+  SendTo(panel, WM_PAINT, 0, 0);
 
   ASSERT_EQ(headless::StretchBltCalls().size(), 1u);
   const headless::StretchBltCall& copy = headless::StretchBltCalls()[0];
@@ -220,7 +220,7 @@ TEST_F(MainPanel, ResizingInvalidatesSoTheLegendIsPaintedAgain) {
   size_t copies = headless::StretchBltCalls().size();
   ASSERT_FALSE(headless::Describe(panel).needsPaint);
 
-  headless::Resize(panel, 250, 240);
+  Resized(panel, 250, 240);
 
   EXPECT_TRUE(headless::Describe(panel).needsPaint);
   ASSERT_EQ(PeekMessage(&message, panel, 0, 0, PM_NOREMOVE), 1);
@@ -232,7 +232,7 @@ TEST_F(MainPanel, ResizingInvalidatesSoTheLegendIsPaintedAgain) {
 
 TEST_F(MainPanel, WithoutTheBitmapTheNoticeComesOnceAndThePanelWorksOn) {
   ResetProgramState();
-  headless::SetBitmapMissing(IDB_LEGEND, true);
+  HandResourcesWithoutLegend();
   Open();
 
   EXPECT_EQ(scaleBitmap, nullptr);
@@ -243,9 +243,9 @@ TEST_F(MainPanel, WithoutTheBitmapTheNoticeComesOnceAndThePanelWorksOn) {
   EXPECT_EQ(notice.caption, " aviso");
   EXPECT_EQ(notice.style, (unsigned)MB_OK);
 
-  headless::Send(panel, WM_PAINT, 0, 0);
-  headless::Resize(panel, 250, 240);
-  headless::Send(panel, WM_PAINT, 0, 0);
+  SendTo(panel, WM_PAINT, 0, 0);
+  Resized(panel, 250, 240);
+  SendTo(panel, WM_PAINT, 0, 0);
   EXPECT_TRUE(headless::StretchBltCalls().empty()) << "painting skips the legend";
   EXPECT_EQ(headless::Describe(panel).paintCount, 2);
   EXPECT_EQ(headless::MessageBoxes().size(), 1u) << "the notice comes once";
@@ -257,13 +257,13 @@ TEST_F(MainPanel, WithoutTheBitmapTheNoticeComesOnceAndThePanelWorksOn) {
 TEST_F(MainPanel, EveryMessageGetsZero) {
   const unsigned messages[] = {WM_INITDIALOG, WM_SIZE, WM_PAINT, WM_COMMAND, WM_CLOSE, WM_TIMER, WM_VSCROLL};
   ResetProgramState();
-  headless::SetBitmapMissing(IDB_LEGEND, true);
+  HandResourcesWithoutLegend();
   Open();
   for (unsigned m : messages) {
     SCOPED_TRACE(m);
     EXPECT_EQ(PanelProc(panel, m, 0, 0), 0);
   }
-  EXPECT_TRUE(headless::IsAlive(panel)) << "WM_CLOSE does not close the main panel";
+  EXPECT_TRUE(Live(panel)) << "WM_CLOSE does not close the main panel";
 }
 
 }  // namespace

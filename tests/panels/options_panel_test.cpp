@@ -18,7 +18,7 @@ class OptionsPanel : public ShellTest {
     ShellTest::SetUp();
     window = OpenMainWindow(32);
     main = OpenMainPanel(window);
-    headless::Send(main, WM_COMMAND, MakeWParam(IDC_OPEN_OPTIONS, BN_CLICKED), 0);
+    SendTo(main, WM_COMMAND, MakeWParam(IDC_OPEN_OPTIONS, BN_CLICKED), 0);
     ASSERT_NE(optionsPanel, nullptr);
   }
   bool Press(int id) { return headless::Click(GetDlgItem(optionsPanel, id)); }
@@ -59,7 +59,7 @@ TEST_F(OptionsPanel, TransparencyOnlyAsksForAFrame) {
   EXPECT_EQ(fogOn, 0);
   EXPECT_EQ(lightingOn, 1);
   EXPECT_EQ(materialAlpha, 0.5f);
-  EXPECT_TRUE(headless::IsAlive(optionsPanel));
+  EXPECT_TRUE(Live(optionsPanel));
 }
 
 TEST_F(OptionsPanel, FogShowsInTheNextFrameAndTransparencyChangesNothing) {
@@ -83,7 +83,7 @@ TEST_F(OptionsPanel, TheSwitchesKeepTheirValuesAcrossClosingAndReopening) {
   Press(IDC_LIGHTS);
   ASSERT_TRUE(Press(1));
   EXPECT_EQ(optionsPanel, nullptr);
-  headless::Send(main, WM_COMMAND, MakeWParam(IDC_OPEN_OPTIONS, BN_CLICKED), 0);
+  SendTo(main, WM_COMMAND, MakeWParam(IDC_OPEN_OPTIONS, BN_CLICKED), 0);
   ASSERT_NE(optionsPanel, nullptr);
   EXPECT_EQ(fogOn, 1);
   EXPECT_EQ(lightingOn, 0);
@@ -101,7 +101,7 @@ TEST_F(OptionsPanel, OtherCommandsAndMessagesDoNothing) {
   EXPECT_FALSE(RedrawRequested());
   EXPECT_EQ(fogOn, 0);
   EXPECT_EQ(lightingOn, 1);
-  EXPECT_TRUE(headless::IsAlive(optionsPanel));
+  EXPECT_TRUE(Live(optionsPanel));
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ struct Shown {
 std::vector<Shown> ShownControls(WindowHandle dialog) {
   std::vector<Shown> shown;
   for (WindowHandle control : headless::Controls(dialog)) {
-    headless::WindowInfo info = headless::Describe(control);
+    PlatformWindow info = headless::Describe(control);
     if (info.style & WS_VISIBLE) shown.push_back(Shown{info.id, info.className, info.text});
   }
   return shown;
@@ -37,7 +37,7 @@ void ExpectShown(WindowHandle dialog, const std::vector<Shown>& expected) {
 
 TEST_F(Templates, TheMainPanelShowsOnlyTheBoundaryButtonsHintIconAndCredit) {
   WindowHandle window = OpenMainWindow();
-  WindowHandle panel = CreateDialogParam(headless::Instance(), "ColorScrDlg", window, PanelProc, 0);
+  WindowHandle panel = CreateDialogParam(ProgramInstance(), "ColorScrDlg", window, PanelProc, 0);
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(headless::Controls(panel).size(), 20u);
   ExpectShown(panel, {
@@ -59,15 +59,15 @@ TEST_F(Templates, TheMainPanelShowsOnlyTheBoundaryButtonsHintIconAndCredit) {
   }
   EXPECT_EQ(headless::Describe(GetDlgItem(panel, 1031)).text, "camara -  -");
 
-  headless::WindowInfo info = headless::Describe(panel);
+  PlatformWindow info = headless::Describe(panel);
   EXPECT_EQ(info.text, "temperature color scales ");
   EXPECT_EQ(info.style & WS_SYSMENU, 0u) << "no close box";
 }
 
 TEST_F(Templates, TheLegendFitsInThePanelLeftOfTheButtons) {
   WindowHandle window = OpenMainWindow();
-  WindowHandle panel = CreateDialogParam(headless::Instance(), "ColorScrDlg", window, PanelProc, 0);
-  headless::WindowInfo info = headless::Describe(panel);
+  WindowHandle panel = CreateDialogParam(ProgramInstance(), "ColorScrDlg", window, PanelProc, 0);
+  PlatformWindow info = headless::Describe(panel);
   EXPECT_GE(info.width, 5 + 95);
   EXPECT_GE(info.height, 200);
   for (int id : {1008, 1009, 1019}) {
@@ -107,10 +107,10 @@ TEST_F(Templates, TheOptionsAndColoursPanelsShowEverythingAndHaveACloseBox) {
     WindowHandle dialog = CreateDialogParam(nullptr, c.templateName, nullptr, c.proc, 0);
     ASSERT_NE(dialog, nullptr);
     ExpectShown(dialog, c.shown);
-    headless::WindowInfo info = headless::Describe(dialog);
+    PlatformWindow info = headless::Describe(dialog);
     EXPECT_EQ(info.text, c.caption);
     EXPECT_EQ(info.style & WS_SYSMENU, (unsigned)WS_SYSMENU) << "a close box";
-    EXPECT_EQ(headless::Focus(), GetDlgItem(dialog, 1)) << "the focus starts on OK";
+    EXPECT_EQ(FocusWindow(), GetDlgItem(dialog, 1)) << "the focus starts on OK";
   }
 }
 

@@ -206,16 +206,13 @@ TEST_F(DialogTest, ScrollBarArrowsAndTroughRequestWithoutMovingTheThumb) {
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(LoWord(first->wParam), c.request);
     EXPECT_EQ((WindowHandle)first->lParam, bar);
+    PumpFor(0.3);   // held
     Button(1, false);
     ASSERT_TRUE(PumpUntil([&] {
       std::vector<Seen> s = Scrolls();
       return !s.empty() && LoWord(s.back().wParam) == SB_ENDSCROLL;
     }));
-    for (const Seen& s : Scrolls()) {
-      if (LoWord(s.wParam) != SB_ENDSCROLL) {
-        EXPECT_EQ(LoWord(s.wParam), c.request) << "repeats ask the same";
-      }
-    }
+    EXPECT_EQ(Scrolls().size(), 2u) << "one request a press, held or not, then the end";
   }
   EXPECT_EQ(SetScrollPos(bar, SB_CTL, 128, 1), 128) << "only SetScrollPos moves the thumb";
 }

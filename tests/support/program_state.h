@@ -12,6 +12,10 @@
 // at its start value (ResetSceneState, the shell's and the panels').
 void ResetProgramState();
 
+// The program's resources handed over again without its bitmaps: the legend
+// (bitmap 104) is missing for every LoadBitmap that follows.
+void HandResourcesWithoutLegend();
+
 // The entry's window (CreateMainWindow) on a screen whose height makes it
 // side x side pixels: class "OpenGL", WM_CREATE run, windowWidth and
 // windowHeight set. Null if its creation failed.

@@ -99,6 +99,20 @@ open_windows() {
   panel=$(wait_window '^temperature color scales $') || { bad "the panel appears"; stop; exit 1; }
 }
 
+# The program ends by itself with exit code $1; $2 and $3 name the occasion
+# in the passing and the failing line.
+ends_with() {
+  gone() { ! kill -0 "$pid" 2>/dev/null; }
+  if eventually gone; then
+    wait "$pid"
+    code=$?
+    [ "$code" = "$1" ] && ok "$2, exit code $1" || bad "$2, exit code $code"
+  else
+    bad "the program does not end $3"
+    stop
+  fi
+}
+
 case "$mode" in
 session)
   manager=$(wmctrl -m 2>/dev/null | sed -n 's/^Name: //p')
@@ -205,15 +219,7 @@ session)
 
   # ---- the manager's close request ----------------------------------------------------------
   wmctrl -i -c "$main"
-  gone() { ! kill -0 "$pid" 2>/dev/null; }
-  if eventually gone; then
-    wait "$pid"
-    code=$?
-    [ "$code" = 0 ] && ok "closed by the manager, exit code 0" || bad "closed by the manager, exit code $code"
-  else
-    bad "the program does not end on the manager's close request"
-    stop
-  fi
+  ends_with 0 "closed by the manager" "on the manager's close request"
   [ -s stderr.txt ] && bad "standard error: $(cat stderr.txt)" || ok "nothing on standard error"
   ;;
 
@@ -251,15 +257,7 @@ refused|no-glx)
   import -window root box.png
   set -- $(client "$box")
   xdotool mousemove $(($1 + $3 / 2)) $(($2 + $4 - 24)) click 1   # its OK button
-  gone() { ! kill -0 "$pid" 2>/dev/null; }
-  if eventually gone; then
-    wait "$pid"
-    code=$?
-    [ "$code" = 1 ] && ok "exit code 1 after the box" || bad "exit code $code after the box"
-  else
-    bad "the program does not end after the box"
-    stop
-  fi
+  ends_with 1 "after the box" "after the box"
   lines=$(wc -l <stderr.txt)
   [ "$lines" = 1 ] && ok "one line on standard error: $(cat stderr.txt)" || bad "standard error has $lines lines: $(cat stderr.txt)"
   if [ "$mode" = refused ]; then

@@ -23,23 +23,6 @@ namespace {
 const int cropWidth = 320;
 const int cropHeight = 200;
 
-bool WriteCorner(const std::string& path) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  std::fprintf(file, "P6\n%d %d\n255\n", cropWidth, cropHeight);
-  std::vector<unsigned char> row((size_t)cropWidth * 3);
-  bool ok = true;
-  for (int y = 0; y < cropHeight && ok; ++y) {
-    for (int x = 0; x < cropWidth; ++x) {
-      int rgb[3];
-      PixelAt(x, y, rgb);
-      for (int c = 0; c < 3; ++c) row[(size_t)x * 3 + c] = (unsigned char)rgb[c];
-    }
-    ok = std::fwrite(row.data(), 1, row.size(), file) == row.size();
-  }
-  return std::fclose(file) == 0 && ok;
-}
-
 std::string Name(const char* format, int a, int b) {
   char name[64];
   std::snprintf(name, sizeof name, format, a, b);
@@ -71,7 +54,7 @@ int main(int argc, char** argv) {
     StartUpOffscreenScene();
     elapsedSeconds = number;
     RenderOffscreen();
-    if (!WriteCorner(folder + Name("clean-%03d.ppm", number, 0))) return 1;
+    if (!WritePpm(folder + Name("clean-%03d.ppm", number, 0), cropWidth, cropHeight)) return 1;
   }
   for (int k = 0; k < 60; ++k) {
     const int number = (int)(Next() * 1000.0);
@@ -92,7 +75,7 @@ int main(int argc, char** argv) {
     glPopMatrix();
     elapsedSeconds = number;
     RenderOffscreen();
-    if (!WriteCorner(folder + Name("turned-%02d-%03d.ppm", k, number))) return 1;
+    if (!WritePpm(folder + Name("turned-%02d-%03d.ppm", k, number), cropWidth, cropHeight)) return 1;
   }
   CloseOffscreen();
   return 0;

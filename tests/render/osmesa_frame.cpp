@@ -54,16 +54,16 @@ void PixelAt(int x, int y, int rgb[3]) {
   rgb[2] = p[2];
 }
 
-bool WritePpm(const std::string& path) {
+bool WritePpm(const std::string& path, int width, int height) {
   // Straight from the surface, top row first, as glReadPixels would give it
   // bottom row first.
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
-  std::fprintf(file, "P6\n%d %d\n255\n", offscreenSize, offscreenSize);
-  std::vector<unsigned char> row((size_t)offscreenSize * 3);
+  std::fprintf(file, "P6\n%d %d\n255\n", width, height);
+  std::vector<unsigned char> row((size_t)width * 3);
   bool ok = true;
-  for (int y = 0; y < offscreenSize && ok; ++y) {
-    for (int x = 0; x < offscreenSize; ++x) {
+  for (int y = 0; y < height && ok; ++y) {
+    for (int x = 0; x < width; ++x) {
       int rgb[3];
       PixelAt(x, y, rgb);
       for (int c = 0; c < 3; ++c) row[(size_t)x * 3 + c] = (unsigned char)rgb[c];

@@ -4,6 +4,8 @@
 
 #include <string>
 
+const int offscreenSize = 819;
+
 // Creates the surface and makes it current; false when OSMesa cannot.
 bool OpenOffscreen();
 void CloseOffscreen();
@@ -14,6 +16,7 @@ void RenderOffscreen();
 // Red, green and blue (0 to 255) of the pixel x columns from the left and
 // y rows from the top.
 void PixelAt(int x, int y, int rgb[3]);
-bool WritePpm(const std::string& path);
+// With a width and height, only that much of the frame from its top-left
+// corner.
+bool WritePpm(const std::string& path, int width = offscreenSize, int height = offscreenSize);
 
-const int offscreenSize = 819;

@@ -88,8 +88,6 @@ void Destroy(PlatformWindow* window);       // owned windows first, then WM_DEST
 // (SIZE_RESTORED) when the client size changed.
 void Resized(PlatformWindow* window, int width, int height);
 void Invalidate(PlatformWindow* window);    // the client area needs WM_PAINT
-PlatformWindow* FocusWindow();              // what WM_INITDIALOG's nonzero answer gave the focus
-void SetFocusWindow(PlatformWindow* window);
 // Forgets every window, class, message, timer, device context, bitmap,
 // icon and palette; the handed resources stay. No procedure hears of it.
 void ResetCore();

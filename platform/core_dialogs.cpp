@@ -90,12 +90,13 @@ WindowHandle CreateDialogParam(InstanceHandle, const char* templateName, WindowH
   for (int i = 0; t->items && i < t->itemCount; ++i) AddControl(dialog, t->items[i], units);
   BackendCreated(dialog);
 
-  // WM_INITDIALOG offers the first shown tab stop; a nonzero answer gives it the focus.
+  // WM_INITDIALOG offers the first shown tab stop the focus (which, without
+  // a keyboard interface, nothing here reads).
   auto first = std::find_if(dialog->controls.begin(), dialog->controls.end(), [](const PlatformWindow* c) {
     return (c->style & WS_TABSTOP) && (c->style & WS_VISIBLE);
   });
   PlatformWindow* focus = first != dialog->controls.end() ? *first : nullptr;
-  if (SendTo(dialog, WM_INITDIALOG, (uintptr_t)focus, param) != 0 && Live(focus)) SetFocusWindow(focus);
+  SendTo(dialog, WM_INITDIALOG, (uintptr_t)focus, param);
   if (!Live(dialog)) return nullptr;   // ended during its initialisation
   if (t->style & WS_VISIBLE) ShowWindow(dialog, SW_SHOWNORMAL);
   return dialog;

@@ -15,7 +15,6 @@ struct Windows {
   std::vector<PlatformWindow*> all;
   std::unordered_set<const PlatformWindow*> known;
   std::map<std::string, WindowClass> classes;   // by name; a copy's className (the caller's) is never read
-  PlatformWindow* focus = nullptr;
 };
 Windows* windows = new Windows;   // lives as long as the process: a handle is never a dangling pointer
 PlatformInstance instance{0};
@@ -38,8 +37,6 @@ PlatformWindow* NewWindow(WindowKind kind) {
   return window;
 }
 
-PlatformWindow* FocusWindow() { return Live(windows->focus) ? windows->focus : nullptr; }
-void SetFocusWindow(PlatformWindow* window) { windows->focus = window; }
 
 void ResetCore() {
   ResetQueue();

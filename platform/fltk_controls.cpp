@@ -49,13 +49,6 @@ void Inset(int& x, int& y, int& w, int& h) {
   h -= 2;
 }
 
-void PressedEdge(int x, int y, int w, int h) {
-  fl_color(kDarkShadow);
-  fl_rect(x, y, w, h);
-  fl_color(kShadow);
-  fl_rect(x + 1, y + 1, w - 2, h - 2);
-}
-
 void Triangle(int cx, int cy, int size, bool up) {
   fl_color(kDarkShadow);
   for (int row = 0; row < size; ++row) {
@@ -186,7 +179,8 @@ Fl_Widget* MakeControlWidget(PlatformWindow* control, Fl_Font font, int size) {
 // SB_PAGEUP/SB_PAGEDOWN (once a press: the program acts on neither, so
 // nothing repeats while they are held), the thumb SB_THUMBTRACK while dragged
 // and SB_THUMBPOSITION when let go; every release ends with SB_ENDSCROLL. The
-// stored position moves only by SetScrollPos.
+// stored position moves only by SetScrollPos; only a dragged thumb is drawn
+// where the mouse holds it.
 ScrollBar::ScrollBar(PlatformWindow* control)
     : Fl_Widget(control->x, control->y, control->width, control->height), control_(control) {
   visible_focus(0);
@@ -236,7 +230,6 @@ int ScrollBar::handle(int event) {
     case FL_PUSH: {
       if (Fl::event_button() != FL_LEFT_MOUSE || pressed_ != NoZone) return 1;
       pressed_ = ZoneAt(Fl::event_y());
-      inZone_ = true;
       switch (pressed_) {
         case LineUp: Request(SB_LINEUP, 0); break;
         case LineDown: Request(SB_LINEDOWN, 0); break;
@@ -247,9 +240,8 @@ int ScrollBar::handle(int event) {
           trackPosition_ = control_->scrollPos;
           grabOffset_ = Fl::event_y() - y() - trackTop_;
           break;
-        case NoZone: return 1;
+        case NoZone: break;
       }
-      redraw();
       return 1;
     }
     case FL_DRAG:
@@ -263,12 +255,6 @@ int ScrollBar::handle(int event) {
         if (position != trackPosition_) {
           trackPosition_ = position;
           Request(SB_THUMBTRACK, position);
-        }
-      } else if (pressed_ != NoZone) {
-        bool in = ZoneAt(Fl::event_y()) == pressed_ && Fl::event_x() >= x() && Fl::event_x() < x() + w();
-        if (in != inZone_) {
-          inZone_ = in;
-          redraw();
         }
       }
       return 1;
@@ -297,21 +283,12 @@ void ScrollBar::draw() {
   for (int i = 0; i < 2; ++i) {
     bool up = i == 0;
     int top = up ? Y : Y + H - arrow;
-    bool down = pressed_ == (up ? LineUp : LineDown) && inZone_;
     fl_color(kFace);
     fl_rectf(X, top, W, arrow);
-    if (down) PressedEdge(X, top, W, arrow);
-    else RaisedEdge(X, top, W, arrow);
-    int size = std::max(1, std::min(W, arrow) / 4);
-    Triangle(X + W / 2 + (down ? 1 : 0), top + arrow / 2 + (down ? 1 : 0), size, up);
+    RaisedEdge(X, top, W, arrow);
+    Triangle(X + W / 2, top + arrow / 2, std::max(1, std::min(W, arrow) / 4), up);
   }
   if (ThumbSize()) {
-    if ((pressed_ == PageUp || pressed_ == PageDown) && inZone_) {
-      int top = ThumbTopFor(control_->scrollPos);
-      fl_color(kDarkShadow);
-      if (pressed_ == PageUp) fl_rectf(X, Y + arrow, W, top - arrow);
-      else fl_rectf(X, Y + top + ThumbSize(), W, H - arrow - top - ThumbSize());
-    }
     int top = pressed_ == Thumb ? trackTop_ : ThumbTopFor(control_->scrollPos);
     fl_color(kFace);
     fl_rectf(X, Y + top, W, ThumbSize());

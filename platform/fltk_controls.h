@@ -41,7 +41,6 @@ class ScrollBar : public Fl_Widget {
 
   PlatformWindow* control_;
   Zone pressed_ = NoZone;
-  bool inZone_ = false;
   int grabOffset_ = 0;
   int trackTop_ = 0;
   int trackPosition_ = 0;

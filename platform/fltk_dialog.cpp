@@ -104,10 +104,6 @@ int MessageBox(WindowHandle owner, const char* text, const char* caption, unsign
   std::string message = text ? text : "";
   std::string title = caption ? caption : "Error";
   std::string note = TakeFailureNote();
-  if (!PlatformDisplay()) {
-    std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
-    return IDOK;
-  }
   bool stop = (style & 0xF0u) == MB_ICONHAND;   // any other icon is left out
   // An error box also says on standard error, in one line, what went wrong
   // and why, for whoever started the program from a terminal or a launcher.

@@ -1,6 +1,6 @@
 // Drawing on FLTK: StretchBlt of a decoded bitmap onto a dialog, icons on
-// the face and on the window manager's frame, palettes realised into a
-// writable colormap. Relies on fltk_internal.h, FLTK 1.3 and Xlib.
+// the face and on the window manager's frame, palettes that change nothing.
+// Relies on fltk_internal.h and FLTK 1.3.
 #include "platform/fltk_internal.h"
 
 #include <FL/Fl.H>
@@ -52,28 +52,7 @@ void BackendStretchBlt(PlatformDC* destination, int x, int y, int width, int hei
   }
 }
 
-// A TrueColor visual maps pixel values to colours by itself: selecting and
-// realising a palette there changes nothing. On a PseudoColor or GrayScale
-// visual the window has a writable colormap, and realising stores the entries.
-unsigned BackendPalette(PaletteOp op, PlatformPalette* palette, PlatformDC* dc, int) {
-  if (op == PaletteOp::Create) return 1;
-  if (op != PaletteOp::Realize) return 0;
-  PlatformWindow* window = dc->window;
-  if (!Live(window) || !window->pixelFormat || !window->native->colormap) return 0;
-  const XVisualInfo& visual = window->native->visual;
-  if (visual.c_class != PseudoColor && visual.c_class != GrayScale) return 0;
-  std::vector<XColor> colors;
-  for (int i = 0; i < visual.colormap_size && i < (int)palette->entries.size(); ++i) {
-    const PaletteEntry& e = palette->entries[i];
-    XColor c{};
-    c.pixel = (unsigned long)i;
-    c.red = (unsigned short)(e.peRed * 257);
-    c.green = (unsigned short)(e.peGreen * 257);
-    c.blue = (unsigned short)(e.peBlue * 257);
-    c.flags = DoRed | DoGreen | DoBlue;
-    colors.push_back(c);
-  }
-  if (colors.empty()) return 0;
-  XStoreColors(PlatformDisplay(), window->native->colormap, colors.data(), (int)colors.size());
-  return (unsigned)colors.size();
-}
+// Every pixel format here is TrueColor (fltk_gl.cpp), which maps pixel
+// values to colours by itself: a palette is made, selected and realised, and
+// changes nothing on the screen.
+unsigned BackendPalette(PaletteOp op, PlatformPalette*, PlatformDC*, int) { return op == PaletteOp::Create ? 1 : 0; }

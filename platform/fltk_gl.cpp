@@ -18,7 +18,11 @@ struct PlatformGLContext {
 
 namespace {
 
-// One pixel format per GLX-capable visual of the screen, numbered from 1.
+// One pixel format per TrueColor visual of the screen that GLX renders to in
+// RGBA on the main plane, numbered from 1. Mesa offers OpenGL on TrueColor
+// and DirectColor visuals only (none at all on an 8-bit screen), and a
+// DirectColor one would first need its colour ramps written: no format here
+// ever needs a palette.
 std::vector<XVisualInfo> formats;
 bool formatsRead = false;
 
@@ -26,6 +30,12 @@ std::unordered_set<const PlatformGLContext*> liveContexts;
 PlatformGLContext* currentContext = nullptr;
 PlatformWindow* currentWindow = nullptr;
 Window currentDrawable = 0;
+
+int Config(const XVisualInfo& visual, int attribute) {
+  int value = 0;
+  glXGetConfig(PlatformDisplay(), const_cast<XVisualInfo*>(&visual), attribute, &value);
+  return value;
+}
 
 void ReadFormats() {
   if (formatsRead) return;
@@ -39,10 +49,12 @@ void ReadFormats() {
   }
   XVisualInfo pattern{};
   pattern.screen = PlatformScreen();
-  int count = 0, useGL = 0;
-  XVisualInfo* visuals = XGetVisualInfo(display, VisualScreenMask, &pattern, &count);
+  pattern.c_class = TrueColor;
+  int count = 0;
+  XVisualInfo* visuals = XGetVisualInfo(display, VisualScreenMask | VisualClassMask, &pattern, &count);
   for (int i = 0; i < count; ++i)
-    if (glXGetConfig(display, &visuals[i], GLX_USE_GL, &useGL) == 0 && useGL) formats.push_back(visuals[i]);
+    if (Config(visuals[i], GLX_USE_GL) && Config(visuals[i], GLX_RGBA) && Config(visuals[i], GLX_LEVEL) == 0)
+      formats.push_back(visuals[i]);
   if (visuals) XFree(visuals);
 }
 
@@ -50,16 +62,6 @@ const XVisualInfo* FormatAt(int index) {
   ReadFormats();
   if (index < 1 || index > (int)formats.size()) return nullptr;
   return &formats[index - 1];
-}
-
-int Config(const XVisualInfo& visual, int attribute) {
-  int value = 0;
-  glXGetConfig(PlatformDisplay(), const_cast<XVisualInfo*>(&visual), attribute, &value);
-  return value;
-}
-
-bool NeedsPalette(const XVisualInfo& visual) {
-  return visual.c_class == PseudoColor || visual.c_class == GrayScale;
 }
 
 // A channel's shift: the lowest bit of its mask.
@@ -114,20 +116,15 @@ PixelFormatDescriptor Describe(const XVisualInfo& visual) {
   d.nVersion = 1;
   d.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
   if (Config(visual, GLX_DOUBLEBUFFER)) d.dwFlags |= PFD_DOUBLEBUFFER;
-  bool rgba = Config(visual, GLX_RGBA) != 0;
-  if (rgba && NeedsPalette(visual)) d.dwFlags |= PFD_NEED_PALETTE;
-  d.iPixelType = rgba ? PFD_TYPE_RGBA : PFD_TYPE_COLORINDEX;
-  d.cColorBits = (uint8_t)Config(visual, GLX_BUFFER_SIZE);
-  if (rgba) {
-    d.cRedBits = (uint8_t)Config(visual, GLX_RED_SIZE);
-    d.cGreenBits = (uint8_t)Config(visual, GLX_GREEN_SIZE);
-    d.cBlueBits = (uint8_t)Config(visual, GLX_BLUE_SIZE);
-    d.cRedShift = ShiftOf(visual.red_mask);
-    d.cGreenShift = ShiftOf(visual.green_mask);
-    d.cBlueShift = ShiftOf(visual.blue_mask);
-    d.cColorBits = (uint8_t)(d.cRedBits + d.cGreenBits + d.cBlueBits);
-    d.cAlphaBits = (uint8_t)Config(visual, GLX_ALPHA_SIZE);
-  }
+  d.iPixelType = PFD_TYPE_RGBA;
+  d.cRedBits = (uint8_t)Config(visual, GLX_RED_SIZE);
+  d.cGreenBits = (uint8_t)Config(visual, GLX_GREEN_SIZE);
+  d.cBlueBits = (uint8_t)Config(visual, GLX_BLUE_SIZE);
+  d.cRedShift = ShiftOf(visual.red_mask);
+  d.cGreenShift = ShiftOf(visual.green_mask);
+  d.cBlueShift = ShiftOf(visual.blue_mask);
+  d.cColorBits = (uint8_t)(d.cRedBits + d.cGreenBits + d.cBlueBits);
+  d.cAlphaBits = (uint8_t)Config(visual, GLX_ALPHA_SIZE);
   d.cAccumBits = (uint8_t)(Config(visual, GLX_ACCUM_RED_SIZE) + Config(visual, GLX_ACCUM_GREEN_SIZE) +
                            Config(visual, GLX_ACCUM_BLUE_SIZE) + Config(visual, GLX_ACCUM_ALPHA_SIZE));
   d.cDepthBits = (uint8_t)Config(visual, GLX_DEPTH_SIZE);
@@ -165,25 +162,21 @@ int ChoosePixelFormat(DeviceContext dc, const PixelFormatDescriptor* request) {
   if (!LiveDC(dc) || !request) return 0;
   ReadFormats();
   bool wantDouble = (request->dwFlags & PFD_DOUBLEBUFFER) != 0;
-  bool wantRGBA = request->iPixelType == PFD_TYPE_RGBA;
   Display* display = PlatformDisplay();
   int defaultDepth = DefaultDepth(display, PlatformScreen());
   VisualID defaultVisual = XVisualIDFromVisual(DefaultVisual(display, PlatformScreen()));
   int best = 0;
   long bestScore = 0;
-  for (size_t i = 0; i < formats.size(); ++i) {
+  for (size_t i = 0; request->iPixelType == PFD_TYPE_RGBA && i < formats.size(); ++i) {   // no colour-index ones
     const XVisualInfo& visual = formats[i];
-    if (Config(visual, GLX_LEVEL) != 0) continue;   // overlays and underlays
     PixelFormatDescriptor f = Describe(visual);
-    if ((f.iPixelType == PFD_TYPE_RGBA) != wantRGBA) continue;
     if (((f.dwFlags & PFD_DOUBLEBUFFER) != 0) != wantDouble) continue;
     if (f.cDepthBits < request->cDepthBits || f.cStencilBits < request->cStencilBits ||
         f.cAlphaBits < request->cAlphaBits || f.cAccumBits < request->cAccumBits)
       continue;
-    // Nearest fit: a plain TrueColor visual of the screen's own depth first,
-    // then as little beyond the request as possible.
+    // Nearest fit: a visual of the screen's own depth first, then as little
+    // beyond the request as possible.
     long score = 0;
-    if (wantRGBA && visual.c_class != TrueColor) score += 1L << 40;
     if (visual.depth != defaultDepth) score += 1L << 36;
     if (visual.visualid != defaultVisual) score += 1L << 32;
     if (f.cColorBits < request->cColorBits) score += 1L << 28;
@@ -210,13 +203,9 @@ int SetPixelFormat(DeviceContext dc, int format, const PixelFormatDescriptor*) {
   NativeWindow* native = window->native;
   window->pixelFormat = format;
   native->visual = *f;
-  if (f->visual == DefaultVisual(display, PlatformScreen())) {
-    native->colormap = DefaultColormap(display, PlatformScreen());
-  } else {
-    bool writable = NeedsPalette(*f) || f->c_class == DirectColor;
-    native->colormap = XCreateColormap(display, RootWindow(display, PlatformScreen()), f->visual,
-                                       writable ? AllocAll : AllocNone);
-  }
+  native->colormap = f->visual == DefaultVisual(display, PlatformScreen())
+                         ? DefaultColormap(display, PlatformScreen())
+                         : XCreateColormap(display, RootWindow(display, PlatformScreen()), f->visual, AllocNone);
   return 1;
 }
 

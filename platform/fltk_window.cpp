@@ -119,7 +119,6 @@ void ClientOrigin(const PlatformWindow* window, int* x, int* y) {
 }
 
 int GetSystemMetrics(int index) {
-  if (!PlatformDisplay()) return 0;
   int x, y, w, h;
   Fl::screen_xywh(x, y, w, h, 0);
   if (index == SM_CYSCREEN) return h;

@@ -53,8 +53,7 @@ void Reset();
 // ---- messages -------------------------------------------------------------------
 // A test sends, posts and queues the user's mouse with the core's own calls
 // (core.h: SendTo, Post, QueueInput, PendingMessages, Resized for the user's
-// drag of a frame), and asks it for ProgramInstance, Live, CaptureWindow and
-// FocusWindow.
+// drag of a frame), and asks it for ProgramInstance, Live and CaptureWindow.
 // A user's click on a shown push button of a live dialog: WM_COMMAND
 // (id, BN_CLICKED) with the control as lParam, sent to the dialog. False,
 // and nothing sent, for a hidden control or one that is not a button.
@@ -115,11 +114,8 @@ void SetScreenWidth(int pixels);               // GetSystemMetrics(SM_CXSCREEN);
 void FailChoosePixelFormat(bool fail);         // ChoosePixelFormat returns 0
 void FailSetPixelFormat(bool fail);            // SetPixelFormat returns 0
 void FailCreateContext(bool fail);             // wglCreateContext returns null
-// Format 1 is described as 8-bit colour through a palette (PFD_NEED_PALETTE;
-// red 3 bits at shift 0, green 3 at 3, blue 2 at 6) instead of 24-bit RGBA.
-void UsePaletteFormat(bool palette);
-// Format 1 is described exactly as given (any layout, for odd displays);
-// null goes back to the description above.
+// Format 1 is described exactly as given (an 8-bit palette one, any odd
+// layout) instead of as 24-bit RGBA; null goes back to that.
 void DescribeFormatAs(const PixelFormatDescriptor* format);
 void FailCreatePalette(bool fail);             // CreatePalette returns null
 // The request of the latest ChoosePixelFormat call; null before any.

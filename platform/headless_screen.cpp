@@ -1,5 +1,5 @@
 // The headless backend's screen: its size, message boxes recorded and
-// answered OK, one pixel format (or a palette one, or any given), OpenGL
+// answered OK, one pixel format (described as the test asks), OpenGL
 // contexts over OSMesa and the frames presented. Relies on core.h and OSMesa.
 #include "platform/headless.h"
 
@@ -20,7 +20,7 @@ namespace {
 struct Screen {
   int width = 1280, height = 1024;
   std::vector<headless::MessageBoxCall> messageBoxes;
-  bool failChoose = false, failSet = false, failContext = false, paletteFormat = false;
+  bool failChoose = false, failSet = false, failContext = false;
   bool describedAsGiven = false;
   PixelFormatDescriptor described{};
   bool requested = false;
@@ -75,8 +75,8 @@ int SetPixelFormat(DeviceContext dc, int format, const PixelFormatDescriptor*) {
 
 int GetPixelFormat(DeviceContext dc) { return WindowOf(dc) ? dc->window->pixelFormat : 0; }
 
-// 24-bit RGBA, double-buffered, a 16-bit depth buffer; in palette mode 8-bit
-// colour through a palette.
+// 24-bit RGBA, double-buffered, a 16-bit depth buffer, unless a test
+// describes it otherwise.
 int DescribePixelFormat(DeviceContext, int format, unsigned size, PixelFormatDescriptor* out) {
   if (!out) return 1;   // the number of formats
   if (format != 1 || size < sizeof(PixelFormatDescriptor)) return 0;
@@ -90,20 +90,10 @@ int DescribePixelFormat(DeviceContext, int format, unsigned size, PixelFormatDes
   pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
   pfd.iPixelType = PFD_TYPE_RGBA;
   pfd.cDepthBits = 16;
-  pfd.iLayerType = PFD_MAIN_PLANE;
-  if (screen->paletteFormat) {
-    pfd.dwFlags |= PFD_NEED_PALETTE;
-    pfd.cColorBits = 8;
-    pfd.cRedBits = pfd.cGreenBits = 3;
-    pfd.cBlueBits = 2;
-    pfd.cGreenShift = 3;
-    pfd.cBlueShift = 6;
-  } else {
-    pfd.cColorBits = 24;
-    pfd.cRedBits = pfd.cGreenBits = pfd.cBlueBits = 8;
-    pfd.cRedShift = 16;
-    pfd.cGreenShift = 8;
-  }
+  pfd.cColorBits = 24;
+  pfd.cRedBits = pfd.cGreenBits = pfd.cBlueBits = 8;
+  pfd.cRedShift = 16;
+  pfd.cGreenShift = 8;
   *out = pfd;
   return 1;
 }
@@ -174,7 +164,6 @@ void SetScreenWidth(int pixels) { screen->width = pixels; }
 void FailChoosePixelFormat(bool fail) { screen->failChoose = fail; }
 void FailSetPixelFormat(bool fail) { screen->failSet = fail; }
 void FailCreateContext(bool fail) { screen->failContext = fail; }
-void UsePaletteFormat(bool palette) { screen->paletteFormat = palette; }
 void DescribeFormatAs(const PixelFormatDescriptor* format) {
   screen->describedAsGiven = format != nullptr;
   if (format) screen->described = *format;

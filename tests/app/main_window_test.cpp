@@ -201,7 +201,7 @@ TEST_F(MainWindow, PaletteMessagesWithoutAPaletteGoToDefaultHandling) {
 }
 
 TEST_F(MainWindow, PaletteMessagesWithAPaletteRealiseItAgain) {
-  headless::UsePaletteFormat(true);
+  UseThreeThreeTwoFormat();
   WindowHandle window = OpenMainWindow();
   ASSERT_NE(glPalette, nullptr);
   struct Case {
@@ -239,7 +239,7 @@ TEST_F(MainWindow, PaletteMessagesWithAPaletteRealiseItAgain) {
 }
 
 TEST_F(MainWindow, ASizeMessageWithoutAContextIsTakenAsAPaletteChange) {
-  headless::UsePaletteFormat(true);
+  UseThreeThreeTwoFormat();
   headless::FailCreateContext(true);
   WindowHandle window = OpenMainWindow();
   ASSERT_NE(glPalette, nullptr);

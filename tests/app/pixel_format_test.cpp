@@ -81,7 +81,7 @@ TEST(PixelFormatDeathTest, AFormatThatCannotBeSetShowsTheErrorBoxAndExitsWithOne
 }
 
 TEST_F(PixelFormat, AThreeThreeTwoFormatGetsTheFullColourRamp) {
-  headless::UsePaletteFormat(true);
+  UseThreeThreeTwoFormat();
   OpenMainWindow();
   ASSERT_NE(glPalette, nullptr);
   std::vector<PaletteEntry> entries = glPalette->entries;
@@ -161,7 +161,7 @@ TEST_F(PixelFormat, FormatsThatNeedNoUsablePaletteGetNone) {
 }
 
 TEST_F(PixelFormat, APaletteThatCannotBeMadeLeavesNoneSelected) {
-  headless::UsePaletteFormat(true);
+  UseThreeThreeTwoFormat();
   headless::FailCreatePalette(true);
   WindowHandle window = OpenMainWindow();
   EXPECT_EQ(glPalette, nullptr);

@@ -330,7 +330,7 @@ void RunSequence(const uint8_t* data, size_t size) {
   reach = Reach();
   ResetProgramState();
   const unsigned setup = in.Byte();
-  headless::UsePaletteFormat((setup & 0x07) == 1);
+  if ((setup & 0x07) == 1) UseThreeThreeTwoFormat();
   headless::FailCreatePalette((setup & 0x0F) == 9);
   headless::FailCreateContext((setup & 0x1F) == 17);
   if ((setup & 0x60) == 0x60) HandResourcesWithoutLegend();

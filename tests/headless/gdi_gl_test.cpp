@@ -73,7 +73,7 @@ TEST_F(Gdi, TheDefaultFormatIsTrueColourDoubleBufferedWithA16BitDepth) {
   EXPECT_EQ(DescribePixelFormat(dc, 99, sizeof described, &described), 0);
 }
 
-TEST_F(Gdi, FailureModesAndThePaletteFormatFollowTheHooks) {
+TEST_F(Gdi, FailureModesAndTheDescribedFormatFollowTheHooks) {
   PixelFormatDescriptor request = Request();
   headless::FailChoosePixelFormat(true);
   EXPECT_EQ(ChoosePixelFormat(dc, &request), 0);
@@ -87,17 +87,17 @@ TEST_F(Gdi, FailureModesAndThePaletteFormatFollowTheHooks) {
   headless::FailCreateContext(true);
   EXPECT_EQ(wglCreateContext(dc), nullptr);
 
-  headless::UsePaletteFormat(true);
+  PixelFormatDescriptor given{};
+  given.dwFlags = PFD_NEED_PALETTE;
+  given.cColorBits = 8;
+  headless::DescribeFormatAs(&given);
   PixelFormatDescriptor described{};
   ASSERT_NE(DescribePixelFormat(dc, GetPixelFormat(dc), sizeof described, &described), 0);
-  EXPECT_NE(described.dwFlags & PFD_NEED_PALETTE, 0u);
+  EXPECT_EQ(described.dwFlags, (uint32_t)PFD_NEED_PALETTE);
   EXPECT_EQ(described.cColorBits, 8);
-  EXPECT_EQ(described.cRedBits, 3);
-  EXPECT_EQ(described.cRedShift, 0);
-  EXPECT_EQ(described.cGreenBits, 3);
-  EXPECT_EQ(described.cGreenShift, 3);
-  EXPECT_EQ(described.cBlueBits, 2);
-  EXPECT_EQ(described.cBlueShift, 6);
+  headless::DescribeFormatAs(nullptr);
+  ASSERT_NE(DescribePixelFormat(dc, GetPixelFormat(dc), sizeof described, &described), 0);
+  EXPECT_EQ(described.cColorBits, 24) << "back to RGBA";
 
   headless::Reset();
   EXPECT_EQ(WindowFromDC(dc), nullptr) << "Reset forgets every context";

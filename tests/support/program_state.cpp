@@ -46,3 +46,18 @@ WindowHandle OpenMainPanel(WindowHandle owner) {
 bool RedrawRequested() { return redrawHook == IdleRedraw; }
 
 void CurrentModelview(float m[16]) { glGetFloatv(GL_MODELVIEW_MATRIX, m); }
+
+void UseThreeThreeTwoFormat() {
+  PixelFormatDescriptor format{};
+  format.nSize = sizeof format;
+  format.nVersion = 1;
+  format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER | PFD_NEED_PALETTE;
+  format.iPixelType = PFD_TYPE_RGBA;
+  format.cColorBits = 8;
+  format.cRedBits = format.cGreenBits = 3;
+  format.cBlueBits = 2;
+  format.cGreenShift = 3;
+  format.cBlueShift = 6;
+  format.cDepthBits = 16;
+  headless::DescribeFormatAs(&format);
+}

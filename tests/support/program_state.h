@@ -23,6 +23,10 @@ WindowHandle OpenMainWindow(int side = 96);
 // The main panel as the entry opens it, owned by the given window.
 WindowHandle OpenMainPanel(WindowHandle owner);
 
+// Format 1 described as 8-bit colour through a palette (PFD_NEED_PALETTE;
+// red 3 bits at shift 0, green 3 at 3, blue 2 at 6), as on an 8-bit display.
+void UseThreeThreeTwoFormat();
+
 bool RedrawRequested();
 // The modelview matrix of the current context.
 void CurrentModelview(float m[16]);

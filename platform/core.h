@@ -88,7 +88,7 @@ void Destroy(PlatformWindow* window);       // owned windows first, then WM_DEST
 // (SIZE_RESTORED) when the client size changed.
 void Resized(PlatformWindow* window, int width, int height);
 void Invalidate(PlatformWindow* window);    // the client area needs WM_PAINT
-// Forgets every window, class, message, timer, device context, bitmap,
+// Forgets every window, class, message, timer, context, device context, bitmap,
 // icon and palette; the handed resources stay. No procedure hears of it.
 void ResetCore();
 
@@ -123,6 +123,18 @@ void ForgetDCsOf(PlatformWindow* window);
 void ResetGdi();
 enum class PaletteOp { Create, Select, Realize, Unrealize };
 
+// ---- OpenGL contexts (core_gl.cpp) ---------------------------------------------------------
+struct NativeContext;   // what a backend keeps of a context
+struct PlatformGLContext {
+  PlatformWindow* window = nullptr;   // made for; null once that window is destroyed
+  int pixelFormat = 0;                // its window's when made
+  NativeContext* native = nullptr;
+};
+PlatformGLContext* CurrentContext();        // null when none is current
+PlatformWindow* CurrentGLWindow();          // the window it is current on
+void ForgetContextsOf(PlatformWindow* window);   // one current on it is released
+void ResetContexts();                       // every context deleted
+
 // ---- what a backend supplies -------------------------------------------------------------
 uint64_t BackendNow();                      // milliseconds on the backend's clock
 // The queue was found empty: take in what the toolkit has waiting (and, in
@@ -152,3 +164,10 @@ void BackendStretchBlt(PlatformDC* destination, int x, int y, int width, int hei
 // A palette made, selected, realised or unrealised; Realize returns the
 // number of entries that reached the display. Create may refuse (0).
 unsigned BackendPalette(PaletteOp op, PlatformPalette* palette, PlatformDC* dc, int forceBackground);
+// The pixel format of a window not yet given one; false when it cannot be had.
+bool BackendSetPixelFormat(PlatformWindow* window, int format);
+bool BackendCreateContext(PlatformGLContext* context);   // sets context->native
+// Binds a context to a window of its format; both null: none current.
+bool BackendMakeCurrent(PlatformGLContext* context, PlatformWindow* window);
+void BackendDeleteContext(PlatformGLContext* context);
+bool BackendSwapBuffers(PlatformWindow* window);   // a program window with a pixel format

@@ -39,6 +39,7 @@ PlatformWindow* NewWindow(WindowKind kind) {
 
 
 void ResetCore() {
+  ResetContexts();
   ResetQueue();
   ResetGdi();
   delete windows;
@@ -71,6 +72,7 @@ void Destroy(PlatformWindow* window) {
   }
   ForgetQueueOf(window);
   ForgetDCsOf(window);
+  ForgetContextsOf(window);
   BackendDestroyed(window);
   window->style &= ~WS_VISIBLE;
   window->alive = false;

@@ -1,5 +1,6 @@
-// Pixel formats over the screen's GLX visuals, and OpenGL contexts, their
-// binding and the buffer swap over GLX. Relies on Xlib and Mesa's libGL.
+// Pixel formats over the screen's GLX visuals, and the OpenGL contexts the
+// core keeps records of, their binding and the buffer swap over GLX. Relies
+// on Xlib and Mesa's libGL.
 #define FL_INTERNALS 1
 #include "platform/fltk_internal.h"
 
@@ -8,12 +9,10 @@
 
 #include <cstdlib>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
-struct PlatformGLContext {
-  GLXContext glx = nullptr;
-  PlatformWindow* window = nullptr;   // the window whose format it was made for
+struct NativeContext {
+  GLXContext glx;
 };
 
 namespace {
@@ -26,10 +25,7 @@ namespace {
 std::vector<XVisualInfo> formats;
 bool formatsRead = false;
 
-std::unordered_set<const PlatformGLContext*> liveContexts;
-PlatformGLContext* currentContext = nullptr;
-PlatformWindow* currentWindow = nullptr;
-Window currentDrawable = 0;
+Window currentDrawable = 0;   // what the current context is bound to
 
 int Config(const XVisualInfo& visual, int attribute) {
   int value = 0;
@@ -71,11 +67,6 @@ uint8_t ShiftOf(unsigned long mask) {
   return shift;
 }
 
-PlatformWindow* GLWindowOfDC(DeviceContext dc) {
-  PlatformWindow* window = LiveDC(dc) ? dc->window : nullptr;
-  return Live(window) && window->kind == WindowKind::Main ? window : nullptr;
-}
-
 // What a context binds to: the window itself once shown; before that, an
 // unmapped window of the same visual and size, so that a context can be made
 // current (and set up) during WM_CREATE, before the window is on the screen.
@@ -93,13 +84,6 @@ Window DrawableFor(PlatformWindow* window) {
                                     CWColormap | CWBorderPixel, &attributes);
   }
   return native->standIn;
-}
-
-void Unbind() {
-  glXMakeCurrent(PlatformDisplay(), None, nullptr);
-  currentContext = nullptr;
-  currentWindow = nullptr;
-  currentDrawable = 0;
 }
 
 void DropStandIn(PlatformWindow* window) {
@@ -137,17 +121,16 @@ PixelFormatDescriptor Describe(const XVisualInfo& visual) {
 void GLWindowShown(PlatformWindow* window) {
   Window real = XWindowOf(window);
   if (!real) return;
-  if (currentWindow == window && currentContext && currentDrawable != real) {
-    if (glXMakeCurrent(PlatformDisplay(), real, currentContext->glx)) currentDrawable = real;
+  PlatformGLContext* current = CurrentContext();
+  if (CurrentGLWindow() == window && current && currentDrawable != real) {
+    if (glXMakeCurrent(PlatformDisplay(), real, current->native->glx)) currentDrawable = real;
   }
   if (currentDrawable != window->native->standIn) DropStandIn(window);
 }
 
+// After the core has released a context current on the window.
 void GLWindowDestroyed(PlatformWindow* window) {
-  if (currentWindow == window) Unbind();
   DropStandIn(window);
-  for (const PlatformGLContext* context : liveContexts)
-    if (context->window == window) const_cast<PlatformGLContext*>(context)->window = nullptr;
   NativeWindow* native = window->native;
   if (native->colormap && native->colormap != DefaultColormap(PlatformDisplay(), PlatformScreen())) {
     // the X window goes with the FLTK window; the colormap is ours
@@ -193,27 +176,6 @@ int ChoosePixelFormat(DeviceContext dc, const PixelFormatDescriptor* request) {
   return best;
 }
 
-int SetPixelFormat(DeviceContext dc, int format, const PixelFormatDescriptor*) {
-  PlatformWindow* window = GLWindowOfDC(dc);
-  const XVisualInfo* f = FormatAt(format);
-  if (!window || !f) return 0;
-  if (window->pixelFormat) return window->pixelFormat == format ? 1 : 0;   // fixed once, as on Windows
-  if (XWindowOf(window)) return 0;   // the visual is fixed when the X window is made: before it is shown
-  Display* display = PlatformDisplay();
-  NativeWindow* native = window->native;
-  window->pixelFormat = format;
-  native->visual = *f;
-  native->colormap = f->visual == DefaultVisual(display, PlatformScreen())
-                         ? DefaultColormap(display, PlatformScreen())
-                         : XCreateColormap(display, RootWindow(display, PlatformScreen()), f->visual, AllocNone);
-  return 1;
-}
-
-int GetPixelFormat(DeviceContext dc) {
-  PlatformWindow* window = GLWindowOfDC(dc);
-  return window ? window->pixelFormat : 0;
-}
-
 int DescribePixelFormat(DeviceContext, int format, unsigned size, PixelFormatDescriptor* out) {
   const XVisualInfo* visual = FormatAt(format);
   if (!visual) return 0;
@@ -221,16 +183,26 @@ int DescribePixelFormat(DeviceContext, int format, unsigned size, PixelFormatDes
   return (int)formats.size();
 }
 
+// The visual is fixed when the X window is made: before the window is shown.
+bool BackendSetPixelFormat(PlatformWindow* window, int format) {
+  const XVisualInfo* f = FormatAt(format);
+  if (!f || XWindowOf(window)) return false;
+  Display* display = PlatformDisplay();
+  window->native->visual = *f;
+  window->native->colormap = f->visual == DefaultVisual(display, PlatformScreen())
+                                 ? DefaultColormap(display, PlatformScreen())
+                                 : XCreateColormap(display, RootWindow(display, PlatformScreen()), f->visual, AllocNone);
+  return true;
+}
+
 // A context the X server refuses (indirect rendering it does not allow, a
 // driver that cannot start) comes back as an X error, which would otherwise
 // be shown and ignored while the window stays empty for ever. Like a pixel
 // format that cannot be had, it ends the program with an error box and exit
 // code 1.
-RenderContext wglCreateContext(DeviceContext dc) {
-  PlatformWindow* window = GLWindowOfDC(dc);
-  if (!window || !window->pixelFormat) return nullptr;
+bool BackendCreateContext(PlatformGLContext* context) {
   TrapXErrors();
-  GLXContext glx = glXCreateContext(PlatformDisplay(), &window->native->visual, nullptr, True);
+  GLXContext glx = glXCreateContext(PlatformDisplay(), &context->window->native->visual, nullptr, True);
   std::string refused = EndXErrorTrap();
   if (!refused.empty() || !glx) {
     if (glx) {
@@ -239,53 +211,40 @@ RenderContext wglCreateContext(DeviceContext dc) {
       EndXErrorTrap();
     }
     NoteFailure("the X server refused an OpenGL context" + (refused.empty() ? std::string() : " (" + refused + ")"));
-    MessageBox(window, "wglCreateContext failed", "Error", MB_OK | MB_ICONHAND);
+    MessageBox(context->window, "wglCreateContext failed", "Error", MB_OK | MB_ICONHAND);
     std::exit(1);
   }
-  PlatformGLContext* context = new PlatformGLContext;
-  context->glx = glx;
-  context->window = window;
-  liveContexts.insert(context);
-  return context;
+  context->native = new NativeContext{glx};
+  return true;
 }
 
-int wglMakeCurrent(DeviceContext dc, RenderContext context) {
-  if (!context) {   // no context current, whatever the device context
-    if (currentContext) Unbind();
-    return 1;
+bool BackendMakeCurrent(PlatformGLContext* context, PlatformWindow* window) {
+  if (!context) {
+    glXMakeCurrent(PlatformDisplay(), None, nullptr);
+    currentDrawable = 0;
+    return true;
   }
-  if (!liveContexts.count(context)) return 0;
-  PlatformWindow* window = GLWindowOfDC(dc);
-  if (!window || !window->pixelFormat) return 0;
-  if (context->window && context->window->pixelFormat != window->pixelFormat) return 0;
   Window drawable = DrawableFor(window);
   TrapXErrors();
-  bool made = glXMakeCurrent(PlatformDisplay(), drawable, context->glx);
+  bool made = glXMakeCurrent(PlatformDisplay(), drawable, context->native->glx);
   std::string refused = EndXErrorTrap();
   if (!made || !refused.empty()) {
     NoteFailure("the OpenGL context could not be made current" + (refused.empty() ? std::string() : " (" + refused + ")"));
-    return 0;
+    return false;
   }
-  currentContext = context;
-  currentWindow = window;
   currentDrawable = drawable;
-  return 1;
+  return true;
 }
 
-int wglDeleteContext(RenderContext context) {
-  if (!context || !liveContexts.count(context)) return 0;
-  if (currentContext == context) Unbind();
-  glXDestroyContext(PlatformDisplay(), context->glx);
-  liveContexts.erase(context);
-  delete context;
-  return 1;
+void BackendDeleteContext(PlatformGLContext* context) {
+  glXDestroyContext(PlatformDisplay(), context->native->glx);
+  delete context->native;
+  context->native = nullptr;
 }
 
-int SwapBuffers(DeviceContext dc) {
-  PlatformWindow* window = GLWindowOfDC(dc);
-  if (!window || !window->pixelFormat) return 0;
+// Nothing to present before the window is shown.
+bool BackendSwapBuffers(PlatformWindow* window) {
   Window real = XWindowOf(window);
-  if (!real) return 0;   // nothing to present before the window is shown
-  glXSwapBuffers(PlatformDisplay(), real);
-  return 1;
+  if (real) glXSwapBuffers(PlatformDisplay(), real);
+  return real != 0;
 }

@@ -5,7 +5,7 @@
 
 
 namespace headless {
-void ResetContexts();   // headless_screen.cpp
+void ResetScreen();   // headless_screen.cpp
 }
 
 namespace {
@@ -77,8 +77,8 @@ unsigned BackendPalette(PaletteOp op, PlatformPalette* palette, PlatformDC* dc, 
 namespace headless {
 
 void Reset() {
-  ResetContexts();
   ResetCore();
+  ResetScreen();
   delete records;
   records = new Records;
 }

@@ -122,7 +122,7 @@ void FailCreatePalette(bool fail);             // CreatePalette returns null
 const PixelFormatDescriptor* LastFormatRequest();
 
 // ---- OpenGL -------------------------------------------------------------------------
-int SwapCount();    // SwapBuffers calls
+int SwapCount();    // SwapBuffers calls on a program window with a pixel format
 int FrameCount();   // of them, those that presented: a live window's DC with a context current on it
 // The pixels drawn so far in the current context (after glFinish): RGBA,
 // top row first; empty with no context current.

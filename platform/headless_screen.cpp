@@ -6,13 +6,11 @@
 #include <GL/osmesa.h>
 
 #include <cstring>
-#include <memory>
 
-struct PlatformGLContext {
-  OSMesaContext mesa = nullptr;
-  int width = 0, height = 0;
+struct NativeContext {
+  OSMesaContext mesa;
+  int width, height;                   // its window's when made
   std::vector<unsigned char> buffer;   // RGBA, bottom row first (OSMesa's order)
-  PlatformWindow* window = nullptr;
 };
 
 namespace {
@@ -25,25 +23,10 @@ struct Screen {
   PixelFormatDescriptor described{};
   bool requested = false;
   PixelFormatDescriptor lastRequest{};
-  std::vector<std::unique_ptr<PlatformGLContext>> contexts;   // deleted ones too, emptied
-  PlatformGLContext* current = nullptr;
   unsigned frameTime = 0;
   int swaps = 0, frames = 0;
 };
 Screen* screen = new Screen;
-
-PlatformGLContext* LiveContext(RenderContext context) {
-  for (auto& c : screen->contexts)
-    if (c.get() == context && c->mesa) return c.get();
-  return nullptr;
-}
-
-void ReleaseCurrent() {
-  if (screen->current) OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
-  screen->current = nullptr;
-}
-
-PlatformWindow* WindowOf(DeviceContext dc) { return LiveDC(dc) && Live(dc->window) ? dc->window : nullptr; }
 
 }  // namespace
 
@@ -65,15 +48,7 @@ int ChoosePixelFormat(DeviceContext dc, const PixelFormatDescriptor* request) {
   return screen->failChoose ? 0 : 1;
 }
 
-int SetPixelFormat(DeviceContext dc, int format, const PixelFormatDescriptor*) {
-  PlatformWindow* window = WindowOf(dc);
-  if (!window || screen->failSet || format != 1) return 0;
-  if (window->pixelFormat && window->pixelFormat != format) return 0;   // fixed once set
-  window->pixelFormat = format;
-  return 1;
-}
-
-int GetPixelFormat(DeviceContext dc) { return WindowOf(dc) ? dc->window->pixelFormat : 0; }
+bool BackendSetPixelFormat(PlatformWindow*, int format) { return !screen->failSet && format == 1; }
 
 // 24-bit RGBA, double-buffered, a 16-bit depth buffer, unless a test
 // describes it otherwise.
@@ -99,60 +74,43 @@ int DescribePixelFormat(DeviceContext, int format, unsigned size, PixelFormatDes
 }
 
 // ---- contexts: an OSMesa buffer of the window's size when made -----------------------------
-RenderContext wglCreateContext(DeviceContext dc) {
-  PlatformWindow* window = WindowOf(dc);
-  if (!window || !window->pixelFormat || screen->failContext) return nullptr;
+bool BackendCreateContext(PlatformGLContext* context) {
+  if (screen->failContext) return false;
   OSMesaContext mesa = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
-  if (!mesa) return nullptr;
-  auto context = std::make_unique<PlatformGLContext>();
-  context->mesa = mesa;
-  context->window = window;
-  context->width = window->width;
-  context->height = window->height;
-  context->buffer.assign((size_t)context->width * context->height * 4, 0);
-  screen->contexts.push_back(std::move(context));
-  return screen->contexts.back().get();
+  if (!mesa) return false;
+  int width = context->window->width, height = context->window->height;
+  context->native = new NativeContext{mesa, width, height, std::vector<unsigned char>((size_t)width * height * 4)};
+  return true;
 }
 
-int wglMakeCurrent(DeviceContext dc, RenderContext context) {
-  if (!context) {   // whatever the device context, no context current
-    ReleaseCurrent();
-    return 1;
+bool BackendMakeCurrent(PlatformGLContext* context, PlatformWindow*) {
+  if (!context) {
+    OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
+    return true;
   }
-  PlatformGLContext* live = LiveContext(context);
-  if (!live || !WindowOf(dc)) return 0;
-  if (!OSMesaMakeCurrent(live->mesa, live->buffer.data(), GL_UNSIGNED_BYTE, live->width, live->height)) return 0;
-  screen->current = live;
-  return 1;
+  NativeContext* n = context->native;
+  return OSMesaMakeCurrent(n->mesa, n->buffer.data(), GL_UNSIGNED_BYTE, n->width, n->height);
 }
 
-int wglDeleteContext(RenderContext context) {
-  PlatformGLContext* live = LiveContext(context);
-  if (!live) return 0;
-  if (screen->current == live) ReleaseCurrent();
-  OSMesaDestroyContext(live->mesa);
-  live->mesa = nullptr;
-  std::vector<unsigned char>().swap(live->buffer);
-  return 1;
+void BackendDeleteContext(PlatformGLContext* context) {
+  OSMesaDestroyContext(context->native->mesa);
+  delete context->native;
+  context->native = nullptr;
 }
 
-int SwapBuffers(DeviceContext dc) {
+// Presented: drawn by the context current on the window.
+bool BackendSwapBuffers(PlatformWindow* window) {
   ++screen->swaps;
-  PlatformWindow* window = WindowOf(dc);
-  if (!window) return 0;
-  if (screen->current) glFinish();
-  if (screen->current && screen->current->window == window) ++screen->frames;
+  if (CurrentContext()) glFinish();
+  if (CurrentContext() && CurrentGLWindow() == window) ++screen->frames;
   headless::AdvanceClock(screen->frameTime);
-  return 1;
+  return true;
 }
 
 // ---- test hooks ---------------------------------------------------------------------------
 namespace headless {
 
-void ResetContexts() {
-  ReleaseCurrent();
-  for (auto& context : screen->contexts)
-    if (context->mesa) OSMesaDestroyContext(context->mesa);
+void ResetScreen() {
   delete screen;
   screen = new Screen;
 }
@@ -173,7 +131,7 @@ int SwapCount() { return screen->swaps; }
 int FrameCount() { return screen->frames; }
 
 std::vector<unsigned char> ReadPixels(int* width, int* height) {
-  PlatformGLContext* context = screen->current;
+  NativeContext* context = CurrentContext() ? CurrentContext()->native : nullptr;
   if (width) *width = context ? context->width : 0;
   if (height) *height = context ? context->height : 0;
   if (!context) return {};

@@ -247,6 +247,34 @@ TEST_F(Gdi, AContextDrawsOffScreenAndTheReadbackIsTopDown) {
 
 TEST_F(Gdi, AContextNeedsAPixelFormatFirst) {
   EXPECT_EQ(wglCreateContext(dc), nullptr);
+  EXPECT_EQ(SwapBuffers(dc), 0) << "nothing to present without a pixel format";
+  EXPECT_EQ(headless::SwapCount(), 0);
+}
+
+// The context records both backends share: a context binds only to a window
+// of the format it was made for, and a window destroyed under a current
+// context takes the binding with it but leaves the context to be deleted.
+TEST_F(Gdi, AContextBindsToWindowsOfItsFormatAndOutlivesItsWindow) {
+  ASSERT_EQ(SetPixelFormat(dc, 1, nullptr), 1);
+  EXPECT_EQ(SetPixelFormat(dc, 2, nullptr), 0) << "fixed once";
+  RenderContext context = wglCreateContext(dc);
+  ASSERT_NE(context, nullptr);
+  WindowHandle other = CreateWindow("GL", "other", WS_OVERLAPPEDWINDOW, 0, 0, 40, 30, nullptr);
+  DeviceContext otherDC = GetDC(other);
+  EXPECT_EQ(wglMakeCurrent(otherDC, context), 0) << "a window without the context's format";
+  ASSERT_EQ(SetPixelFormat(otherDC, 1, nullptr), 1);
+  EXPECT_EQ(wglMakeCurrent(otherDC, context), 1);
+  EXPECT_EQ(SwapBuffers(dc), 1);
+  EXPECT_EQ(headless::FrameCount(), 0) << "the context is current on the other window";
+  EXPECT_EQ(SwapBuffers(otherDC), 1);
+  EXPECT_EQ(headless::FrameCount(), 1);
+
+  DefWindowProc(other, WM_CLOSE, 0, 0);
+  EXPECT_EQ(OSMesaGetCurrentContext(), nullptr) << "released with the window it was current on";
+  EXPECT_EQ(wglMakeCurrent(dc, context), 1) << "the context itself lives on";
+  DefWindowProc(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(wglDeleteContext(context), 1);
+  EXPECT_EQ(wglDeleteContext(context), 0);
 }
 
 }  // namespace

@@ -214,6 +214,7 @@ TEST_F(Queue, AnIdleDrivenLoopRunsOnTheVirtualClockAndEndsOnClose) {
   SetTimer(window, 1, 50, nullptr);
   headless::SetFrameTime(20);
   DeviceContext dc = GetDC(window);
+  ASSERT_EQ(SetPixelFormat(dc, 1, nullptr), 1) << "nothing is presented without one";
   headless::SetIdleCallback([this] {
     if (headless::Now() >= 200) Post(window, WM_CLOSE, 0, 0);
   });

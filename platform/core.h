@@ -128,7 +128,7 @@ struct NativeContext;   // what a backend keeps of a context
 struct PlatformGLContext {
   PlatformWindow* window = nullptr;   // made for; null once that window is destroyed
   int pixelFormat = 0;                // its window's when made
-  NativeContext* native = nullptr;
+  NativeContext* native = nullptr;    // null once deleted
 };
 PlatformGLContext* CurrentContext();        // null when none is current
 PlatformWindow* CurrentGLWindow();          // the window it is current on
@@ -167,7 +167,7 @@ unsigned BackendPalette(PaletteOp op, PlatformPalette* palette, PlatformDC* dc, 
 // The pixel format of a window not yet given one; false when it cannot be had.
 bool BackendSetPixelFormat(PlatformWindow* window, int format);
 bool BackendCreateContext(PlatformGLContext* context);   // sets context->native
+void BackendDeleteContext(PlatformGLContext* context);   // deletes it and sets it null
 // Binds a context to a window of its format; both null: none current.
 bool BackendMakeCurrent(PlatformGLContext* context, PlatformWindow* window);
-void BackendDeleteContext(PlatformGLContext* context);
 bool BackendSwapBuffers(PlatformWindow* window);   // a program window with a pixel format

@@ -3,21 +3,22 @@
 // on core.h; the backend makes, binds, presents and deletes the real contexts.
 #include "platform/core.h"
 
-#include <algorithm>
 #include <memory>
 
 namespace {
 
+// A deleted context's record stays (without its native part) until the
+// reset, so that a stale handle never names a newer context.
 struct Contexts {
-  std::vector<std::unique_ptr<PlatformGLContext>> live;
+  std::vector<std::unique_ptr<PlatformGLContext>> records;
   PlatformGLContext* current = nullptr;
   PlatformWindow* currentWindow = nullptr;
 };
 Contexts* contexts = new Contexts;
 
 PlatformGLContext* LiveContext(RenderContext context) {
-  for (auto& c : contexts->live)
-    if (c.get() == context) return c.get();
+  for (auto& c : contexts->records)
+    if (c.get() == context && c->native) return c.get();
   return nullptr;
 }
 
@@ -40,13 +41,14 @@ PlatformWindow* CurrentGLWindow() { return contexts->currentWindow; }
 
 void ForgetContextsOf(PlatformWindow* window) {
   if (contexts->currentWindow == window) Unbind();
-  for (auto& c : contexts->live)
+  for (auto& c : contexts->records)
     if (c->window == window) c->window = nullptr;
 }
 
 void ResetContexts() {
   Unbind();
-  for (auto& c : contexts->live) BackendDeleteContext(c.get());
+  for (auto& c : contexts->records)
+    if (c->native) BackendDeleteContext(c.get());
   delete contexts;
   contexts = new Contexts;
 }
@@ -73,8 +75,8 @@ RenderContext wglCreateContext(DeviceContext dc) {
   context->window = window;
   context->pixelFormat = window->pixelFormat;
   if (!BackendCreateContext(context.get())) return nullptr;
-  contexts->live.push_back(std::move(context));
-  return contexts->live.back().get();
+  contexts->records.push_back(std::move(context));
+  return contexts->records.back().get();
 }
 
 // A context binds to any window of its pixel format.
@@ -96,9 +98,7 @@ int wglDeleteContext(RenderContext context) {
   PlatformGLContext* live = LiveContext(context);
   if (!live) return 0;
   if (contexts->current == live) Unbind();
-  BackendDeleteContext(live);
-  auto& all = contexts->live;
-  all.erase(std::find_if(all.begin(), all.end(), [live](const auto& c) { return c.get() == live; }));
+  BackendDeleteContext(live);   // native becomes null
   return 1;
 }
 

@@ -1,4 +1,4 @@
-// Benchmark of one frame: RenderScene with its buffer swap into an OSMesa
+// Benchmark of one frame: RenderScene with its buffer swap into an offscreen
 // buffer of the program's window size (819 x 819, a 1024-pixel screen),
 // through the headless platform and the real window procedure.
 #include <GL/gl.h>
@@ -27,7 +27,7 @@ bool OpenWindow() {
 
 void BM_RenderScene(benchmark::State& state) {
   if (!OpenWindow()) {
-    state.SkipWithError("no OSMesa context");
+    state.SkipWithError("no offscreen OpenGL context");
     return;
   }
   // A run some seconds in: a coloured field, all three digits drawn.

@@ -1,7 +1,7 @@
 // Test hooks of the headless backend (platform/headless*.cpp): the core's
 // windows, dialogs, controls and queue (platform/core*.cpp, the same code the
 // FLTK backend runs) looked at and driven from a test, a virtual clock,
-// recorded GDI calls, OpenGL contexts over OSMesa. Relies on core.h.
+// recorded GDI calls, OpenGL contexts offscreen over EGL. Relies on core.h.
 //
 // How the headless backend behaves, where Windows leaves room:
 // - Nothing is drawn but OpenGL. A window's outer size is its client size
@@ -28,7 +28,7 @@
 // - Before GetMessage moves the clock or gives up, and whenever PeekMessage
 //   finds nothing, the idle callback (if set) runs once; a test uses it to
 //   post input or a close request into a running message loop.
-// - A rendering context is an OSMesa RGBA buffer with a 16-bit depth buffer,
+// - A rendering context is an offscreen RGBA surface with a 16-bit depth buffer
 //   of the window's size when the context was made; it keeps that size.
 // - A handle stays a valid pointer until Reset, even after its window is
 //   destroyed; every call checks that the window is still alive.

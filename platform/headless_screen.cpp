@@ -1,16 +1,18 @@
 // The headless backend's screen: its size, message boxes recorded and
 // answered OK, one pixel format (described as the test asks), OpenGL
-// contexts over OSMesa and the frames presented. Relies on core.h and OSMesa.
+// contexts offscreen (headless_egl.h) and the frames presented. Relies on
+// core.h.
 #include "platform/headless.h"
 
-#include <GL/osmesa.h>
+#include <GL/gl.h>
 
 #include <cstring>
 
+#include "platform/headless_egl.h"
+
 struct NativeContext {
-  OSMesaContext mesa;
-  int width, height;                   // its window's when made
-  std::vector<unsigned char> buffer;   // RGBA, bottom row first (OSMesa's order)
+  headless::OffscreenSurface* surface;
+  int width, height;   // its window's when made
 };
 
 namespace {
@@ -73,27 +75,22 @@ int DescribePixelFormat(DeviceContext, int format, unsigned size, PixelFormatDes
   return 1;
 }
 
-// ---- contexts: an OSMesa buffer of the window's size when made -----------------------------
+// ---- contexts: an offscreen surface of the window's size when made --------------------------
 bool BackendCreateContext(PlatformGLContext* context) {
   if (screen->failContext) return false;
-  OSMesaContext mesa = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
-  if (!mesa) return false;
   int width = context->window->width, height = context->window->height;
-  context->native = new NativeContext{mesa, width, height, std::vector<unsigned char>((size_t)width * height * 4)};
+  headless::OffscreenSurface* surface = headless::CreateOffscreenSurface(width, height, 16);
+  if (!surface) return false;
+  context->native = new NativeContext{surface, width, height};
   return true;
 }
 
 bool BackendMakeCurrent(PlatformGLContext* context, PlatformWindow*) {
-  if (!context) {
-    OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
-    return true;
-  }
-  NativeContext* n = context->native;
-  return OSMesaMakeCurrent(n->mesa, n->buffer.data(), GL_UNSIGNED_BYTE, n->width, n->height);
+  return headless::MakeOffscreenCurrent(context ? context->native->surface : nullptr);
 }
 
 void BackendDeleteContext(PlatformGLContext* context) {
-  OSMesaDestroyContext(context->native->mesa);
+  headless::DestroyOffscreenSurface(context->native->surface);
   delete context->native;
   context->native = nullptr;
 }
@@ -135,11 +132,11 @@ std::vector<unsigned char> ReadPixels(int* width, int* height) {
   if (width) *width = context ? context->width : 0;
   if (height) *height = context ? context->height : 0;
   if (!context) return {};
-  glFinish();
+  const std::vector<unsigned char> bottomUp = headless::ReadOffscreenPixels(context->width, context->height);
   size_t row = (size_t)context->width * 4;
-  std::vector<unsigned char> pixels(context->buffer.size());
+  std::vector<unsigned char> pixels(bottomUp.size());
   for (int y = 0; y < context->height; ++y)
-    std::memcpy(&pixels[(size_t)y * row], &context->buffer[(size_t)(context->height - 1 - y) * row], row);
+    std::memcpy(&pixels[(size_t)y * row], &bottomUp[(size_t)(context->height - 1 - y) * row], row);
   return pixels;
 }
 

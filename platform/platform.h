@@ -2,7 +2,7 @@
 // GL-context operations the program uses, in the shape the program calls them.
 // On Windows each is the Win32 call (platform/win32_*.cpp); elsewhere one
 // emulation core (platform/core_*.cpp) serves the FLTK/GLX backend of the
-// real program (platform/fltk_*.cpp) and the headless one over OSMesa for
+// real program (platform/fltk_*.cpp) and the headless one over EGL for
 // tests and benchmarks (platform/headless*.cpp).
 // Nothing outside platform/ includes a toolkit or X11 header.
 #pragma once

@@ -20,6 +20,7 @@ mode=$1
 heatball=$2
 swaplib=$3
 fail=0
+. "$(cd "$(dirname "$0")/../support" && pwd)/imagemagick.sh"
 ok() { echo "ok   - $1"; }
 bad() { echo "FAIL - $1"; fail=1; }
 note() { echo "# $1"; }
@@ -67,7 +68,7 @@ wait_window() { eventually find_window "$1" >/dev/null && find_window "$1"; }
 fills() {   # screenshot, window
   set -- "$1" $(client "$2")
   for strip in "${4}x10+$2+$(($3 + 1))" "10x$(($5 / 2))+$(($2 + $4 - 11))+$(($3 + $5 / 2))"; do
-    m=$(convert "$1" -crop "$strip" +repage -format "%[fx:round(255*mean.r)] %[fx:round(255*mean.g)]" info:)
+    m=$(im "$1" -crop "$strip" +repage -format "%[fx:round(255*mean.r)] %[fx:round(255*mean.g)]" info:)
     set -- "$@" $m
   done
   within "$6" 26 12 && within "$7" 26 12 && within "$8" 26 12 && within "$9" 26 12

@@ -1,5 +1,5 @@
 // Extreme states pushed through the real window and panel procedures over
-// OSMesa: zoom without bound, the camera past the near plane, the counter out
+// offscreen: zoom without bound, the camera past the near plane, the counter out
 // of its three digits, the tick count at its limit, a restart in mid-drag.
 // The pictures are read back and searched for the cube and the counter.
 #include <gtest/gtest.h>

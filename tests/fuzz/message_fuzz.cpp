@@ -1,6 +1,6 @@
 // Message fuzzer: random sequences of the messages the main window and the
 // three panels accept, through their real procedures on the headless
-// platform with an OSMesa context, with frames drawn in between as the idle
+// platform with an offscreen context, with frames drawn in between as the idle
 // loop draws them. The mouse goes through the queue the program's loop runs
 // (the platform's core); the rest is sent. After every message the
 // simulation, the transform state and OpenGL's error flag are checked.

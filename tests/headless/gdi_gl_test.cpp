@@ -1,11 +1,12 @@
 // The core's GDI on the headless backend: the resources handed over,
 // bitmaps, icons, palettes and StretchBlt records; and the headless backend's
-// pixel formats with their failure modes, OSMesa contexts and what a frame
+// pixel formats with their failure modes, offscreen contexts and what a frame
 // leaves in the buffer.
 #include "platform/headless.h"
+#include "platform/headless_egl.h"
 #include "tests/support/test_resources.h"
 
-#include <GL/osmesa.h>
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -234,7 +235,7 @@ TEST_F(Gdi, AContextDrawsOffScreenAndTheReadbackIsTopDown) {
   EXPECT_EQ(at(20, 29)[3], 255);
 
   ASSERT_EQ(wglMakeCurrent(dc, nullptr), 1) << "a null context releases, whatever the device context";
-  EXPECT_EQ(OSMesaGetCurrentContext(), nullptr);
+  EXPECT_FALSE(headless::OffscreenContextCurrent());
   EXPECT_TRUE(headless::ReadPixels(&width, &height).empty());
   EXPECT_EQ(width, 0);
   SwapBuffers(dc);
@@ -270,7 +271,7 @@ TEST_F(Gdi, AContextBindsToWindowsOfItsFormatAndOutlivesItsWindow) {
   EXPECT_EQ(headless::FrameCount(), 1);
 
   DefWindowProc(other, WM_CLOSE, 0, 0);
-  EXPECT_EQ(OSMesaGetCurrentContext(), nullptr) << "released with the window it was current on";
+  EXPECT_FALSE(headless::OffscreenContextCurrent()) << "released with the window it was current on";
   EXPECT_EQ(wglMakeCurrent(dc, context), 1) << "the context itself lives on";
   DefWindowProc(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(wglDeleteContext(context), 1);

@@ -1,7 +1,7 @@
 #!/bin/sh
-# Installs the package into a clean minimal Debian 12 and starts the program
-# there: a copy of a debootstrap minbase image of bookworm (tools/check-fresh
-# keeps one), `apt-get install ./heatball_*.deb` pulling in only what the
+# Installs the package into a clean minimal Debian and starts the program
+# there: a copy of a debootstrap minbase image of the release this runs on
+# (tools/check-fresh keeps one a suite), `apt-get install ./heatball_*.deb` pulling in only what the
 # package declares, then /usr/bin/heatball under an Xvfb of this machine,
 # whose socket is lent to the image, until its main window and its panel
 # show, its counter read off the screen counts seconds, and a close request
@@ -35,10 +35,13 @@ status=0
 fail() { echo "FAIL - $*"; status=1; }
 
 cp -a "$base" "$image"
-# The bookworm suites this machine's apt uses, as check-fresh gives them.
+# The suites this machine's apt uses, as check-fresh gives them, and its
+# leave to read a testing mirror's expired Release files.
 apt-get indextargets --format '$(TARGET_OF) $(REPO_URI) $(RELEASE) $(COMPONENT)' |
-  awk '$1 == "deb" && $3 ~ /^bookworm/ && !seen[$2 " " $3 " " $4]++ { print "deb " $2 " " $3 " " $4 }' \
+  awk '$1 == "deb" && !seen[$2 " " $3 " " $4]++ { print "deb " $2 " " $3 " " $4 }' \
   >"$image/etc/apt/sources.list"
+[ ! -f /etc/apt/apt.conf.d/90heatball-check-fresh ] ||
+  cp /etc/apt/apt.conf.d/90heatball-check-fresh "$image/etc/apt/apt.conf.d/"
 cp /etc/resolv.conf "$image/etc/resolv.conf"
 cp "$deb" "$image/root/"
 mkdir -p "$image/tmp/.X11-unix"

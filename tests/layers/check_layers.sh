@@ -57,7 +57,7 @@ function fault(text) { print $0 ": " text; faults++ }
     else if (level[folder] >= level[own]) fault(own "/ includes from " folder "/, a layer beside or above it")
     else if (name ~ /^platform\/(fltk|win32|headless)/) fault(own "/ includes a backend'"'"'s own header")
   } else if (!quoted && own != "platform") {
-    if (name ~ /^(FL\/|X11\/|GL\/glx\.h|GL\/osmesa\.h|GL\/wgl|windows\.h)/)
+    if (name ~ /^(FL\/|X11\/|GL\/glx\.h|EGL\/|GL\/wgl|windows\.h)/)
       fault(own "/ includes a window system'"'"'s header")
   }
 }

@@ -15,7 +15,7 @@
 #include "shared/shell_state.h"
 #include "sim/heat_grid.h"
 #include "sim/heat_step.h"
-#include "tests/render/osmesa_frame.h"
+#include "tests/render/offscreen_frame.h"
 #include "tests/support/scene_state.h"
 
 namespace {
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   }
   const std::string folder = std::string(argv[1]) + "/";
   if (!OpenOffscreen()) {
-    std::fprintf(stderr, "no OSMesa context\n");
+    std::fprintf(stderr, "no offscreen OpenGL context\n");
     return 1;
   }
   // Every digit once in every cell: 012, 123, ... 901.

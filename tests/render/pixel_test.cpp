@@ -13,7 +13,7 @@
 #include "shared/shell_state.h"
 #include "sim/heat_grid.h"
 #include "sim/heat_step.h"
-#include "tests/render/osmesa_frame.h"
+#include "tests/render/offscreen_frame.h"
 #include "tests/support/scene_state.h"
 
 namespace {

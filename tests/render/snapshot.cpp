@@ -6,7 +6,7 @@
 #include "shared/shell_state.h"
 #include "sim/heat_grid.h"
 #include "sim/heat_step.h"
-#include "tests/render/osmesa_frame.h"
+#include "tests/render/offscreen_frame.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   }
   const std::string folder = argv[1];
   if (!OpenOffscreen()) {
-    std::fprintf(stderr, "no OSMesa context\n");
+    std::fprintf(stderr, "no offscreen OpenGL context\n");
     return 1;
   }
   StartUpOffscreenScene();

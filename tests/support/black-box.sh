@@ -35,6 +35,7 @@
 support=$(cd "$(dirname "$0")/../support" && pwd)
 counter=$support/counter.py
 python=${PYTHON3:-python3}
+. "$support/imagemagick.sh"
 fail=0
 ok() { echo "ok   - $1"; }
 bad() { echo "FAIL - $1"; fail=1; }
@@ -47,16 +48,16 @@ expect() {   # description, actual, expected
 now() { date +%s.%N; }
 shot() { import -window root "$1"; }
 # standard deviation of a rectangle: 0 when uniform
-spread() { convert "$1" -crop "$2x$3+$4+$5" +repage -format "%[fx:standard_deviation]" info:; }
+spread() { im "$1" -crop "$2x$3+$4+$5" +repage -format "%[fx:standard_deviation]" info:; }
 # the colour of a rectangle's mean, as r,g,b in 0..255
 mean_rgb() {
-  convert "$1" -crop "$2x$3+$4+$5" +repage -format "%[fx:round(255*mean.r)],%[fx:round(255*mean.g)],%[fx:round(255*mean.b)]" info:
+  im "$1" -crop "$2x$3+$4+$5" +repage -format "%[fx:round(255*mean.r)],%[fx:round(255*mean.g)],%[fx:round(255*mean.b)]" info:
 }
-pixel() { convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:; }
+pixel() { im "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:; }
 # a black and white mask of the pixels near a colour within a rectangle
-mask() { convert "$1" -crop "$2x$3+$4+$5" +repage -fuzz "$7" -fill white -opaque "$6" -fill black +opaque white "$8"; }
-white_count() { convert "$1" -format "%[fx:round(mean*w*h)]" info:; }
-differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+mask() { im "$1" -crop "$2x$3+$4+$5" +repage -fuzz "$7" -fill white -opaque "$6" -fill black +opaque white "$8"; }
+white_count() { im "$1" -format "%[fx:round(mean*w*h)]" info:; }
+differing() { im_compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
 at_least() { [ "$(printf '%.0f' "$1")" -ge "$2" ]; }
 
 # The client area and the panel's client origin as numbers.
@@ -70,7 +71,7 @@ outline() { mask "$1" "$cw" 600 "$cx" $((cy + ch - 600)) "rgb(26,26,26)" 3% "$2"
 # pixels of the client area in the red of 4.0, lit or in shade (red at least
 # 90 of 255, green and blue below 0.4 of it), one in 16 looked at
 reds() {
-  convert "$1" -crop "${cw}x${ch}+${cx}+${cy}" +repage -sample 25% -fx "(r>90/255 && g<0.4*r && b<0.4*r) ? 1 : 0" \
+  im "$1" -crop "${cw}x${ch}+${cx}+${cy}" +repage -sample 25% -fx "(r>90/255 && g<0.4*r && b<0.4*r) ? 1 : 0" \
     -format "%[fx:round(mean*w*h)]" info:
 }
 # the yellow field of the panel's icon
@@ -130,11 +131,11 @@ done
 
 # Pictures for the documentation only: the start, and 15 seconds after "0.75".
 if [ -n "$shots" ]; then
-  convert start.png -crop "$shot_crop" +repage "$shots/$shot_name-start.png"
+  im start.png -crop "$shot_crop" +repage "$shots/$shot_name-start.png"
   xdotool mousemove $((px + 209)) $((py + 63)) click 1
   sleep 15
   shot late.png
-  convert late.png -crop "$shot_crop" +repage "$shots/$shot_name-0.75-after-15s.png"
+  im late.png -crop "$shot_crop" +repage "$shots/$shot_name-0.75-after-15s.png"
   "$closer" "$main"
   wait "$pid"
   exit $?

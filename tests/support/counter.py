@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Reads the elapsed-seconds counter off a screenshot of the running program:
 its three cells, each recognised from the stroke glyphs the program draws.
-Python's standard library only; ImageMagick's convert for files not in PPM.
+Python's standard library only; ImageMagick (magick or convert) for files not in PPM.
 
 The counter is drawn at eye coordinates x = -2.0, y = 2.0 with a unit of 0.08,
 at eye depth 5.7 under the frustum (-a, a, -1, 1, 2, 9), a = width / height of
@@ -14,7 +14,7 @@ stroke, the disc behind the counter, an empty cell) reads "?".
 usage: counter.py PICTURE X Y W H [VW VH]
        counter.py --watch --since T [--before P] [--until N | --seconds S]
                   [--deadline D] X Y W H [VW VH]
-  PICTURE   a screenshot (PPM, or anything convert reads); X Y W H: the main
+  PICTURE   a screenshot (PPM, or anything ImageMagick reads); X Y W H: the main
             window's client area in the picture's pixels (for --watch, on the
             screen of $DISPLAY); VW VH: the viewport size when it differs from
             the client area's.
@@ -26,6 +26,7 @@ P what the counter showed before that restart; it prints what it read and
 when, and exits 1 when a reading broke a rule or N was not reached within D
 seconds (default 120). Exit code 2: a usage error."""
 import math
+import shutil
 import subprocess
 import sys
 import time
@@ -86,13 +87,18 @@ def parse_ppm(data):
     return Picture(width, height, rgb)
 
 
+def imagemagick():
+    """ImageMagick 7's magick where it exists, else ImageMagick 6's convert."""
+    return 'magick' if shutil.which('magick') else 'convert'
+
+
 def load(path):
     with open(path, 'rb') as f:
         data = f.read()
     try:
         return parse_ppm(data)
     except (ValueError, IndexError):   # another format, or 16 bits a channel
-        data = subprocess.run(['convert', path, '-depth', '8', 'ppm:-'], check=True,
+        data = subprocess.run([imagemagick(), path, '-depth', '8', 'ppm:-'], check=True,
                               capture_output=True, timeout=60).stdout
         return parse_ppm(data)
 

@@ -174,11 +174,11 @@ class Command(unittest.TestCase):
         self.assertEqual((done.stdout, done.returncode), ('???\n', 1))
         self.assertEqual(self.run_reader(os.path.join(FRAMES, name), 0, 0).returncode, 2)
 
-    @unittest.skipUnless(shutil.which('convert'), 'ImageMagick missing')
-    def test_reads_a_png_through_convert(self):
+    @unittest.skipUnless(shutil.which('magick') or shutil.which('convert'), 'ImageMagick missing')
+    def test_reads_a_png_through_imagemagick(self):
         name, number = frames('clean-')[9]
         png = os.path.join(FRAMES, 'reader-test.png')
-        subprocess.run(['convert', os.path.join(FRAMES, name), png], check=True, timeout=60)
+        subprocess.run([counter.imagemagick(), os.path.join(FRAMES, name), png], check=True, timeout=60)
         done = self.run_reader(png, *WINDOW)
         self.assertEqual(done.stdout, '%03d\n' % number)
 

@@ -4,7 +4,7 @@
 // order, and keeps real modelview and projection matrix stacks, so that
 // glGetFloatv(GL_MODELVIEW_MATRIX) returns the true product.
 //
-// Link `gl_recorder` into a test in place of libGL or OSMesa, never beside them.
+// Link `gl_recorder` into a test in place of libGL or EGL, never beside them.
 // Arguments are recorded as doubles in call order, enums included, with an
 // array argument expanded in place (glMaterialfv: face, pname, 4 values;
 // glMultMatrixf: 16 values; glGetFloatv: pname, then the 16 values returned).

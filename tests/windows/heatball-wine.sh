@@ -6,16 +6,18 @@
 # With SCREENSHOT-DIR it only leaves there the picture at start and 15 s
 # after "0.75", and ends the program.
 #
-# Windows' rules, as Wine applies them with the prefix of wine-prefix.sh: the
-# main window's outer rectangle, frame and caption included, is 819 x 819 at
-# (10, 10) on a screen 1024 high; Wine draws frame (4 pixels) and caption (19)
-# itself, so the client area is 811 x 792 at (14, 33). The viewport keeps the
-# stored 819 x 819 from the client's lower left corner, so the top 27 rows
-# and right 8 columns of the picture fall outside the client area. The panel's
-# client area, 294 x 246 (147 x 131 units, Arial 10: base units 8 x 15), lies
-# at (400, 16) units = (800, 30) pixels from the main client area: (814, 63);
-# its dialog frame (3) and caption (19) put its outer rectangle, 300 x 271,
-# at (811, 41). Its face is Wine's button face colour.
+# Windows' rules, as Wine applies them with the prefix of wine-prefix.sh and
+# the metrics that prefix holds (Wine 8 writes a caption of 18 pixels, Wine 10
+# one of 25): the main window's outer rectangle, frame and caption included,
+# is 819 x 819 at (10, 10) on a screen 1024 high; Wine draws the frame
+# (3 + BorderWidth pixels) and the caption (CaptionHeight + 1) itself, so with
+# Wine 8's metrics the client area is 811 x 792 at (14, 33). The viewport
+# keeps the stored 819 x 819 from the client's lower left corner, so the top
+# rows and right columns of the picture fall outside the client area. The
+# panel's client area, 294 x 246 (147 x 131 units, Arial 10: base units
+# 8 x 15), lies at (400, 16) units = (800, 30) pixels from the main client
+# area; its dialog frame (3) and caption put its outer rectangle, 300 x 271
+# with Wine 8's metrics, at (811, 41). Its face is Wine's button face colour.
 set -u
 exe=$1
 closer=$2
@@ -25,11 +27,24 @@ start_program() {
   pid=$!
 }
 trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null' EXIT
+# A window metric of the prefix in pixels (a negative value is in twips).
+metric() {   # name
+  awk -v name="\"$1\"" -v section='[Control Panel\\\\Desktop\\\\WindowMetrics]' '
+    /^\[/ { on = index($0, section) == 1; next }
+    on && index($0, name "=") == 1 { v = substr($0, length(name) + 2); gsub(/"/, "", v)
+                                    print (v < 0 ? int((-v * 96 + 720) / 1440) : v); exit }' "$WINEPREFIX/user.reg"
+}
+caption_height=$(metric CaptionHeight)
+border_width=$(metric BorderWidth)
+echo "# the prefix's metrics: CaptionHeight ${caption_height:-missing}, BorderWidth ${border_width:-missing}"
+caption=$((${caption_height:?the prefix holds no CaptionHeight} + 1))
+frame=$((3 + ${border_width:?the prefix holds no BorderWidth}))
 main_outer="10 10 819 819"
-main_client="14 33 811 792"
+cx=$((10 + frame)) cy=$((10 + frame + caption))
+main_client="$cx $cy $((819 - 2 * frame)) $((819 - 2 * frame - caption))"
 viewport="819 819"
-panel_outer="811 41 300 271"
-panel_client="814 63"
+panel_outer="$((cx + 800 - 3)) $((cy + 30 - 3 - caption)) 300 $((246 + 6 + caption))"
+panel_client="$((cx + 800)) $((cy + 30))"
 face="245,245,245"
 # Wine names the windows' class after the program's file (heatball.exe).
 window_class=""

@@ -1,38 +1,39 @@
-// The OSMesa surface of the pixel tests and the snapshots.
-#include "tests/render/osmesa_frame.h"
+// The offscreen surface of the pixel tests and the snapshots.
+#include "tests/render/offscreen_frame.h"
 
-#include <GL/osmesa.h>
+#include <GL/gl.h>
 
 #include <cstdio>
 #include <vector>
 
+#include "platform/headless_egl.h"
 #include "render/camera.h"
 #include "render/frame.h"
 #include "tests/support/scene_state.h"
 #include "tests/support/test_platform.h"
 
 namespace {
-OSMesaContext context = nullptr;
-std::vector<unsigned char> pixels;
+headless::OffscreenSurface* surface = nullptr;
+std::vector<unsigned char> pixels;   // the last frame, bottom row first
 }  // namespace
 
 bool OpenOffscreen() {
-  if (context != nullptr) return true;
-  context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
-  if (context == nullptr) return false;
+  if (surface != nullptr) return true;
+  surface = headless::CreateOffscreenSurface(offscreenSize, offscreenSize, 24);
+  if (surface == nullptr) return false;
   pixels.assign((size_t)offscreenSize * offscreenSize * 4, 0);
-  if (!OSMesaMakeCurrent(context, pixels.data(), GL_UNSIGNED_BYTE, offscreenSize, offscreenSize)) {
-    OSMesaDestroyContext(context);
-    context = nullptr;
+  if (!headless::MakeOffscreenCurrent(surface)) {
+    headless::DestroyOffscreenSurface(surface);
+    surface = nullptr;
     return false;
   }
   return true;
 }
 
 void CloseOffscreen() {
-  if (context == nullptr) return;
-  OSMesaDestroyContext(context);
-  context = nullptr;
+  if (surface == nullptr) return;
+  headless::DestroyOffscreenSurface(surface);
+  surface = nullptr;
 }
 
 void StartUpOffscreenScene() {
@@ -43,11 +44,11 @@ void StartUpOffscreenScene() {
 
 void RenderOffscreen() {
   RenderScene();
-  glFinish();
+  pixels = headless::ReadOffscreenPixels(offscreenSize, offscreenSize);
 }
 
 void PixelAt(int x, int y, int rgb[3]) {
-  // OSMesa's first row is the bottom one.
+  // glReadPixels' first row is the bottom one.
   const unsigned char* p = &pixels[((size_t)(offscreenSize - 1 - y) * offscreenSize + x) * 4];
   rgb[0] = p[0];
   rgb[1] = p[1];
@@ -55,8 +56,7 @@ void PixelAt(int x, int y, int rgb[3]) {
 }
 
 bool WritePpm(const std::string& path, int width, int height) {
-  // Straight from the surface, top row first, as glReadPixels would give it
-  // bottom row first.
+  // The last frame, top row first.
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
   std::fprintf(file, "P6\n%d %d\n255\n", width, height);

@@ -1,4 +1,4 @@
-// Offscreen frames through OSMesa for the pixel tests and the snapshots:
+// Offscreen frames (platform/headless_egl.h) for the pixel tests and the snapshots:
 // one 819 x 819 RGBA surface with a depth buffer, current for the process.
 #pragma once
 
@@ -6,12 +6,12 @@
 
 const int offscreenSize = 819;
 
-// Creates the surface and makes it current; false when OSMesa cannot.
+// Creates the surface and makes it current; false when EGL cannot.
 bool OpenOffscreen();
 void CloseOffscreen();
 // The window's start-up against the surface, viewport included.
 void StartUpOffscreenScene();
-// RenderScene, then waits until the surface holds the picture.
+// RenderScene, then keeps the picture for PixelAt and WritePpm.
 void RenderOffscreen();
 // Red, green and blue (0 to 255) of the pixel x columns from the left and
 // y rows from the top.

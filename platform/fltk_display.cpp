@@ -5,9 +5,13 @@
 #include <FL/Fl.H>
 #include <FL/x.H>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 Display* display = nullptr;
@@ -18,19 +22,24 @@ int errorsShown = 0;
 const int kErrorsShownAtMost = 10;
 std::string failureNote;
 
-// The name of the extension whose requests have this major opcode.
-std::string ExtensionOf(Display* d, int major) {
-  std::string name;
+// The server's extensions by major opcode, asked for once when the display is
+// opened: an error handler may make no request of its own (Xlib would wait
+// for its own reply inside the one it is reading, for good).
+std::vector<std::string> extensionNames(256);
+
+void LearnExtensions(Display* d) {
   int count = 0;
   char** names = XListExtensions(d, &count);
-  for (int i = 0; i < count && name.empty(); ++i) {
+  for (int i = 0; i < count; ++i) {
     int opcode, event, error;
-    if (XQueryExtension(d, names[i], &opcode, &event, &error) && opcode == major) name = names[i];
+    if (XQueryExtension(d, names[i], &opcode, &event, &error) && opcode >= 0 && opcode < 256)
+      extensionNames[opcode] = names[i];
   }
   if (names) XFreeExtensionList(names);
-  return name;
 }
 
+// Reads only what is on this side of the connection: Xlib's texts and the
+// names learnt above.
 std::string DescribeError(Display* d, const XErrorEvent& e) {
   char text[160] = "";
   XGetErrorText(d, e.error_code, text, sizeof text);
@@ -41,7 +50,7 @@ std::string DescribeError(Display* d, const XErrorEvent& e) {
   if (*request) {
     std::snprintf(line, sizeof line, "%s in %s", text, request);
   } else {   // an extension's request: its name and minor opcode
-    std::string extension = ExtensionOf(d, e.request_code);
+    const std::string& extension = extensionNames[e.request_code];
     std::snprintf(line, sizeof line, "%s in %s request %d", text,
                   extension.empty() ? number : extension.c_str(), e.minor_code);
   }
@@ -63,10 +72,25 @@ int OnXError(Display* d, XErrorEvent* e) {
   }
   return 0;
 }
+// A standard descriptor the program was started without is opened on
+// /dev/null, before the display is: otherwise the X connection may become
+// descriptor 2, and whatever the program or a library writes to standard
+// error would go into the protocol stream.
+void FillStandardDescriptors() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    int opened = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+    if (opened != -1 && opened != fd) {   // a lower one was free after all: not ours to fill
+      dup2(opened, fd);
+      close(opened);
+    }
+  }
+}
 }  // namespace
 
 bool OpenPlatformDisplay() {
   if (display) return true;
+  FillStandardDescriptors();
   Display* opened = XOpenDisplay(nullptr);
   if (!opened) {
     const char* name = XDisplayName(nullptr);
@@ -78,6 +102,7 @@ bool OpenPlatformDisplay() {
     return false;
   }
   // FLTK installs no error handler for a display opened by its caller.
+  LearnExtensions(opened);
   XSetErrorHandler(OnXError);
   fl_open_display(opened);
   display = opened;

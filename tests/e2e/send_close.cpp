@@ -1,13 +1,16 @@
 // Asks a window to close the way a window manager does: a WM_DELETE_WINDOW
-// client message. Xvfb has no window manager to send it.
+// client message. Xvfb has no window manager to send it. With --destroy it
+// destroys the window instead, as any other client of the display may.
 #include <X11/Xlib.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: send-close WINDOW-ID\n");
+  const bool destroy = argc == 3 && std::strcmp(argv[1], "--destroy") == 0;
+  if (argc != 2 && !destroy) {
+    std::fprintf(stderr, "usage: send-close [--destroy] WINDOW-ID\n");
     return 2;
   }
   Display* display = XOpenDisplay(nullptr);
@@ -15,7 +18,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "send-close: no X display\n");
     return 1;
   }
-  Window window = (Window)std::strtoul(argv[1], nullptr, 0);
+  Window window = (Window)std::strtoul(argv[argc - 1], nullptr, 0);
+  if (destroy) {
+    XDestroyWindow(display, window);
+    XSync(display, False);
+    XCloseDisplay(display);
+    return 0;
+  }
   XEvent e{};
   e.xclient.type = ClientMessage;
   e.xclient.window = window;

@@ -1,9 +1,11 @@
 // The X display, shared by every file of the FLTK backend; what becomes of
-// X protocol errors; the reason behind a failed call. Relies on FLTK 1.3 and Xlib.
+// X protocol errors; the reason behind a failed call. Relies on FLTK 1.3, Xlib
+// and fontconfig.
 #include "platform/fltk_internal.h"
 
 #include <FL/Fl.H>
 #include <FL/x.H>
+#include <fontconfig/fontconfig.h>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -103,6 +105,9 @@ bool OpenPlatformDisplay() {
   }
   // FLTK installs no error handler for a display opened by its caller.
   LearnExtensions(opened);
+  // FLTK's text (Xft) uses fontconfig without initialising it, which newer
+  // fontconfig reports on standard error at the first label drawn.
+  FcInit();
   XSetErrorHandler(OnXError);
   fl_open_display(opened);
   display = opened;

@@ -44,10 +44,12 @@ deb=$work/heatball_1.0_$(dpkg --print-architecture).deb
 # the flags that keep the grid bit-for-bit reproducible, after the distribution's.
 grep -Eq '^100% tests passed, 0 tests failed out of [1-9]' "$work/build.log" ||
   fail "the simulation tests did not run and pass in the package build"
-compiles=$(grep -cE '/c\+\+ .* -c /' "$work/build.log" || true)
+# The compiler as CMake names it: /usr/bin/c++, or g++ (CMake 4 on testing).
+compile_line='/(c|g)\+\+(-[0-9]+)? .* -c /'
+compiles=$(grep -cE "$compile_line" "$work/build.log" || true)
 # Once -fno-fast-math is taken out, no flag may still say "fast" (a fast-math
 # switch, -O with fast, or fast contraction).
-contracted=$(grep -E '/c\+\+ .* -c /' "$work/build.log" | grep -E -- '-D_FORTIFY_SOURCE=2 .*-ffp-contract=off -fno-fast-math' |
+contracted=$(grep -E "$compile_line" "$work/build.log" | grep -E -- '-D_FORTIFY_SOURCE=2 .*-ffp-contract=off -fno-fast-math' |
   sed 's/-fno-fast-math//g' | grep -cv 'fast' || true)
 [ "$compiles" -gt 0 ] && [ "$compiles" = "$contracted" ] ||
   fail "$contracted of $compiles compilations carry the hardening flags and then -ffp-contract=off -fno-fast-math"

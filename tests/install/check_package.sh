@@ -44,8 +44,9 @@ deb=$work/heatball_1.0_$(dpkg --print-architecture).deb
 # the flags that keep the grid bit-for-bit reproducible, after the distribution's.
 grep -Eq '^100% tests passed, 0 tests failed out of [1-9]' "$work/build.log" ||
   fail "the simulation tests did not run and pass in the package build"
-# The compiler as CMake names it: /usr/bin/c++, or g++ (CMake 4 on testing).
-compile_line='/(c|g)\+\+(-[0-9]+)? .* -c /'
+# The C++ compiler as the build names it: /usr/bin/c++, or the target's own
+# (/usr/bin/x86_64-linux-gnu-g++, as debhelper 14 on testing names it).
+compile_line='/[^ /]*\+\+ .* -c /'
 compiles=$(grep -cE "$compile_line" "$work/build.log" || true)
 # Once -fno-fast-math is taken out, no flag may still say "fast" (a fast-math
 # switch, -O with fast, or fast contraction).

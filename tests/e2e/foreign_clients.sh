@@ -14,17 +14,7 @@ fail=0
 ok() { echo "ok   - $1"; }
 bad() { echo "FAIL - $1"; fail=1; }
 
-wait_for() {   # window name pattern; prints the id of the first viewable one
-  i=0
-  while [ $i -lt 600 ]; do
-    for id in $(xdotool search --name "$1" 2>/dev/null); do
-      if xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable"; then echo "$id"; return 0; fi
-    done
-    sleep 0.1
-    i=$((i + 1))
-  done
-  return 1
-}
+. "$(cd "$(dirname "$0")/../support" && pwd)/x-windows.sh"
 # Waits up to 30 s for the program to end (in this shell: an ended child
 # stays a zombie that kill -0 still finds until its parent waits); sets
 # result to its exit code and the seconds it took, or to "running".

@@ -21,20 +21,7 @@ bad() { echo "FAIL - $1"; fail=1; }
 now() { date +%s.%N; }
 echo "# seed $seed, $seconds s (replay: hostile.sh HEATBALL HOSTILE-CLIENT SEND-CLOSE $seed $seconds)"
 
-wait_for() {   # window name pattern; prints the id of the first viewable one
-  i=0
-  while [ $i -lt 600 ]; do
-    for id in $(xdotool search --name "$1" 2>/dev/null); do
-      if xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable"; then echo "$id"; return 0; fi
-    done
-    sleep 0.1
-    i=$((i + 1))
-  done
-  return 1
-}
-geometry() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}'
-}
+. "$(cd "$(dirname "$0")/../support" && pwd)/x-windows.sh"
 alive() { [ "$(awk '{ print $3 }' "/proc/$pid/stat" 2>/dev/null)" != Z ] && kill -0 "$pid" 2>/dev/null; }
 main_client="10 10 819 819"
 viewport="819 819"

@@ -245,6 +245,7 @@ void BackendDeleteContext(PlatformGLContext* context) {
 // Nothing to present before the window is shown.
 bool BackendSwapBuffers(PlatformWindow* window) {
   Window real = XWindowOf(window);
-  if (real) glXSwapBuffers(PlatformDisplay(), real);
-  return real != 0;
+  if (!real || DestroyedByOthers(window, real)) return false;
+  glXSwapBuffers(PlatformDisplay(), real);
+  return true;
 }

@@ -23,6 +23,7 @@ struct NativeWindow {
   // the window manager's side (fltk_manager.cpp)
   int askedFromWidth = -1, askedFromHeight = -1;   // the manager's size when the program last asked for its own
   bool iconic = false;             // the manager's WM_STATE says iconified (some keep such windows mapped)
+  bool destroyedByOthers = false;  // another client destroyed its X window: nothing is drawn into it any more
 };
 
 inline Fl_Window* FlWindowOf(const PlatformWindow* window) {
@@ -42,6 +43,10 @@ void ShowBoxAt(Fl_Window* box, int x, int y);   // a message box, its outer top-
 void PlaceTopLevel(PlatformWindow* window, int x, int y);   // outer top-left on the screen
 void DeclareFixedSize(PlatformWindow* window);   // again, after FLTK has rewritten the size hints
 bool HeldByManager(PlatformWindow* window);      // maximised or fullscreen by the manager
+// Whether another client has destroyed the window (xid, its X window), by the
+// events received so far; the first time, its context is released and the
+// main window asked to close.
+bool DestroyedByOthers(PlatformWindow* window, Window xid);
 // Waits, within a bound, until the manager has mapped the window where it
 // puts it; false if it did not.
 bool WaitUntilPlaced(PlatformWindow* window);

@@ -159,6 +159,18 @@ void NotePlace(PlatformWindow* window, Window xid) {
   window->y = y - frame.top;
 }
 
+// Another client destroyed a window of ours (the program's own go through
+// Destroy, which forgets them first). Nothing may be drawn into it again:
+// Mesa's software path, asked for the size of a vanished drawable, has been
+// seen to crash. Its context is released, and the main window is closed as a
+// user closes it; the panel's loss is only a picture lost.
+void LostToOthers(PlatformWindow* window) {
+  if (window->native->destroyedByOthers) return;
+  window->native->destroyedByOthers = true;
+  ForgetContextsOf(window);
+  if (window->kind != WindowKind::Dialog) Post(window, WM_CLOSE, 0, 0);
+}
+
 int OnSystemEvent(void* event, void*) {
   const XEvent* e = static_cast<const XEvent*>(event);
   if (e->type == PropertyNotify) {
@@ -174,6 +186,8 @@ int OnSystemEvent(void* event, void*) {
     }
   } else if (e->type == ConfigureNotify && e->xconfigure.event == e->xconfigure.window) {
     if (PlatformWindow* window = WindowOfX(e->xconfigure.window)) NotePlace(window, e->xconfigure.window);
+  } else if (e->type == DestroyNotify && e->xdestroywindow.event == e->xdestroywindow.window) {
+    if (PlatformWindow* window = WindowOfX(e->xdestroywindow.window)) LostToOthers(window);
   }
   return 0;   // FLTK sees every event as well
 }
@@ -181,6 +195,20 @@ int OnSystemEvent(void* event, void*) {
 }  // namespace
 
 void WatchWindowManager() { Fl::add_system_handler(OnSystemEvent, nullptr); }
+
+bool DestroyedByOthers(PlatformWindow* window, Window xid) {
+  if (window->native->destroyedByOthers) return true;
+  // What the server has sent so far, without a round trip: a frame is
+  // drawn in milliseconds, and a destroy during it is seen here before the
+  // frame is presented. The event is put back for FLTK.
+  Display* display = PlatformDisplay();
+  XEventsQueued(display, QueuedAfterReading);
+  XEvent e;
+  if (!XCheckTypedWindowEvent(display, xid, DestroyNotify, &e)) return false;
+  XPutBackEvent(display, &e);
+  LostToOthers(window);
+  return true;
+}
 
 bool HeldByManager(PlatformWindow* window) {
   Window xid = XWindowOf(window);

@@ -107,7 +107,8 @@ class TopLevel : public Fl_Window {
 
 Window XWindowOf(const PlatformWindow* window) {
   Fl_Window* flWindow = FlWindowOf(window);
-  return flWindow && flWindow->shown() ? fl_xid(flWindow) : 0;
+  if (!flWindow || !flWindow->shown() || window->native->destroyedByOthers) return 0;
+  return fl_xid(flWindow);
 }
 
 void ClientOrigin(const PlatformWindow* window, int* x, int* y) {

@@ -78,15 +78,10 @@ int OnXError(Display* d, XErrorEvent* e) {
 // /dev/null, before the display is: otherwise the X connection may become
 // descriptor 2, and whatever the program or a library writes to standard
 // error would go into the protocol stream.
+// In ascending order, so that open gives the very descriptor that is missing.
 void FillStandardDescriptors() {
-  for (int fd = 0; fd <= 2; ++fd) {
-    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
-    int opened = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
-    if (opened != -1 && opened != fd) {   // a lower one was free after all: not ours to fill
-      dup2(opened, fd);
-      close(opened);
-    }
-  }
+  for (int fd = 0; fd <= 2; ++fd)
+    if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
 }
 }  // namespace
 

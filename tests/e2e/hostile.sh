@@ -56,9 +56,9 @@ fi
 "$closer" --destroy "$panel"
 sleep 1
 alive && ok "its panel destroyed by another client, it goes on" || bad "it ended when its panel was destroyed"
-expect_geometry=$(geometry "$main")
-[ "$expect_geometry" = "10 10 819 819" ] && ok "it keeps its place and size (10 10 819 819)" ||
-  bad "its main window is at $expect_geometry, not 10 10 819 819"
+place=$(geometry "$main")
+[ "$place" = "10 10 819 819" ] && ok "it keeps its place and size (10 10 819 819)" ||
+  bad "its main window is at $place, not 10 10 819 819"
 
 "$closer" "$main"
 i=0

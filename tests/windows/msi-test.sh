@@ -20,7 +20,7 @@ root=$(cd "$here/../.." && pwd)
 fail=0
 ok() { echo "ok   - $1"; }
 bad() { echo "FAIL - $1"; fail=1; }
-version=$(sed -n '1s/^heatball (\([0-9.]*\)).*$/\1/p' "$root/debian/changelog")
+version=$("$root/tools/version")
 msi=$build/heatball-$version-x64.msi
 [ -f "$msi" ] || { bad "no installer at $msi (tools/build-windows makes it)"; exit 1; }
 # The next version: the third field one higher (Windows Installer compares three).

@@ -9,7 +9,7 @@ ok() { echo "ok   - $1"; }
 bad() { echo "FAIL - $1"; fail=1; }
 root=$(cd "$(dirname "$1")/.." && pwd)
 "$1" "$2" >build.log 2>&1 || { cat build.log; bad "tools/build-windows ended with an error"; exit 1; }
-version=$(sed -n '1s/^heatball (\([0-9.]*\)).*$/\1/p' "$root/debian/changelog")
+version=$("$root/tools/version")
 zip="$2/heatball-$version-windows-x64.zip"
 [ -f "$zip" ] && ok "the zip is made" || { bad "no zip at $zip"; exit 1; }
 expected="heatball/LICENSE.txt heatball/README.txt heatball/heatball.exe"

@@ -87,6 +87,10 @@ void Destroy(PlatformWindow* window);       // owned windows first, then WM_DEST
 // A size the window manager or the user gave a top-level window: WM_SIZE
 // (SIZE_RESTORED) when the client size changed.
 void Resized(PlatformWindow* window, int width, int height);
+// The same once the window has left a maximised or fullscreen state: WM_SIZE
+// (SIZE_RESTORED) even when the size is the one last reported, as Windows
+// sends it on a restore.
+void SizeRestored(PlatformWindow* window, int width, int height);
 void Invalidate(PlatformWindow* window);    // the client area needs WM_PAINT
 // Forgets every window, class, message, timer, context, device context, bitmap,
 // icon and palette; the handed resources stay. No procedure hears of it.

@@ -78,15 +78,20 @@ void Destroy(PlatformWindow* window) {
   window->alive = false;
 }
 
-void Resized(PlatformWindow* window, int width, int height) {
+namespace {
+void ReportSize(PlatformWindow* window, int width, int height, bool evenIfSame) {
   if (!Live(window) || !TopLevel(window) || window->destroying) return;
   width = std::max(1, width);
   height = std::max(1, height);
-  if (width == window->width && height == window->height) return;
+  if (width == window->width && height == window->height && !evenIfSame) return;
   window->width = width;
   window->height = height;
   SendTo(window, WM_SIZE, SIZE_RESTORED, MakeLParam(width, height));
 }
+}  // namespace
+
+void Resized(PlatformWindow* window, int width, int height) { ReportSize(window, width, height, false); }
+void SizeRestored(PlatformWindow* window, int width, int height) { ReportSize(window, width, height, true); }
 
 void Invalidate(PlatformWindow* window) {
   if (Live(window) && TopLevel(window)) window->needsPaint = true;

@@ -133,10 +133,11 @@ void Control::DrawGroupBox() {
   fl_yxline(X + W - 1, top, bottom - 1);
   if (!Live(control_) || control_->text.empty()) return;
   int textWidth = (int)(fl_width(control_->text.c_str()) + 0.5);
-  int left = X + 8;
-  int room = std::max(0, std::min(textWidth + 4, W - 16));
+  int inset = ScaledForDisplay(8), margin = ScaledForDisplay(2);
+  int left = X + inset;
+  int room = std::max(0, std::min(textWidth + 2 * margin, W - 2 * inset));
   fl_color(kFace);
-  fl_rectf(left - 2, y(), room, textHeight);
+  fl_rectf(left - margin, y(), room, textHeight);
   DrawPlainText(control_->text, left, y(), room, textHeight, FL_ALIGN_LEFT | FL_ALIGN_INSIDE, font_, size_,
                 kDarkShadow);
 }
@@ -186,10 +187,11 @@ ScrollBar::ScrollBar(PlatformWindow* control)
   visible_focus(0);
 }
 
-int ScrollBar::ArrowSize() const { return std::min(16, h() / 2); }
+// Arrows and thumb of Windows' 16 pixels at 96 dpi, scaled as the dialog is.
+int ScrollBar::ArrowSize() const { return std::min(ScaledForDisplay(16), h() / 2); }
 int ScrollBar::ThumbSize() const {
   int trough = h() - 2 * ArrowSize();
-  return trough >= 8 ? std::min(16, trough) : 0;
+  return trough >= ScaledForDisplay(8) ? std::min(ScaledForDisplay(16), trough) : 0;
 }
 int ScrollBar::Travel() const { return std::max(0, h() - 2 * ArrowSize() - ThumbSize()); }
 

@@ -28,12 +28,17 @@ int FontForFace(const char* fontFace) {
   return fontFace && std::strcmp(fontFace, "Arial Black") == 0 ? FL_FREE_FONT + 1 : FL_FREE_FONT;
 }
 
+// The units are those of the font at 96 dpi, scaled to the display's
+// resolution as a whole, so that a dialog at 192 dpi is exactly twice its
+// size at 96 (a font's metrics do not grow exactly with its size); its text
+// is drawn at the scaled size, not magnified.
 DialogBaseUnits BaseUnitsOfFont(const char* fontFace, int points, int* pixelSize) {
   int size = MulDiv(points, 96, 72);   // the character height at 96 dpi
-  if (pixelSize) *pixelSize = size;
+  if (pixelSize) *pixelSize = ScaledForDisplay(size);
   fl_font((Fl_Font)FontForFace(fontFace), size);
   double width = fl_width("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-  return BaseUnitsFromMetrics((int)(width + 0.5), fl_height());
+  DialogBaseUnits units = BaseUnitsFromMetrics((int)(width + 0.5), fl_height());
+  return DialogBaseUnits{ScaledForDisplay(units.x), ScaledForDisplay(units.y)};
 }
 
 // Every template of the program names its font (DS_SETFONT).
@@ -56,6 +61,10 @@ void MakeDialogWindow(PlatformWindow* dialog) {
   flWindow->position(dialog->x, dialog->y);
   for (PlatformWindow* control : dialog->controls) {
     control->native = new NativeWindow;
+    if (control->icon) {   // an icon static: its icon, and so the static, scaled as the dialog is
+      control->width += ScaledForDisplay(control->icon->width) - control->icon->width;
+      control->height += ScaledForDisplay(control->icon->height) - control->icon->height;
+    }
     Fl_Widget* widget = MakeControlWidget(control, font, size);
     control->native->widget = widget;
     if ((control->style & 0xFu) == BS_GROUPBOX && control->className == "BUTTON") flWindow->insert(*widget, 0);
@@ -71,14 +80,15 @@ namespace {
 // The stop sign of an error box (MB_ICONHAND, the only icon the program asks for).
 class BoxIcon : public Fl_Widget {
  public:
-  BoxIcon(int x, int y) : Fl_Widget(x, y, 32, 32) {}
+  BoxIcon(int x, int y, int size) : Fl_Widget(x, y, size, size) {}
   void draw() override {
+    int s = w();
     fl_color(fl_rgb_color(220, 0, 0));
-    fl_pie(x(), y(), 32, 32, 0, 360);
+    fl_pie(x(), y(), s, s, 0, 360);
     fl_color(FL_WHITE);
-    fl_line_style(FL_SOLID, 4);
-    fl_line(x() + 10, y() + 10, x() + 22, y() + 22);
-    fl_line(x() + 22, y() + 10, x() + 10, y() + 22);
+    fl_line_style(FL_SOLID, s / 8);
+    fl_line(x() + s * 10 / 32, y() + s * 10 / 32, x() + s * 22 / 32, y() + s * 22 / 32);
+    fl_line(x() + s * 22 / 32, y() + s * 10 / 32, x() + s * 10 / 32, y() + s * 22 / 32);
     fl_line_style(0);
   }
 };
@@ -114,15 +124,16 @@ int MessageBox(WindowHandle owner, const char* text, const char* caption, unsign
     std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, line.c_str());
   }
   Fl_Font font = (Fl_Font)FontForFace("Arial");
-  const int size = 13, pad = 12, buttonW = 75, buttonH = 23;
+  const int size = ScaledForDisplay(13), pad = ScaledForDisplay(12), icon = ScaledForDisplay(32);
+  const int buttonW = ScaledForDisplay(75), buttonH = ScaledForDisplay(23);
   fl_font(font, size);
   int textW = 0, textH = 0;
   fl_measure(message.c_str(), textW, textH, 0);
   textH = std::max(textH, fl_height());
-  int iconW = stop ? 32 + pad : 0;
+  int iconW = stop ? icon + pad : 0;
   int w = std::max(pad * 2 + iconW + textW, buttonW + 2 * pad);
-  w = std::max(w, (int)fl_width(title.c_str()) + 80);
-  int bodyH = std::max(textH, stop ? 32 : 0);
+  w = std::max(w, (int)fl_width(title.c_str()) + ScaledForDisplay(80));
+  int bodyH = std::max(textH, stop ? icon : 0);
   int h = pad + bodyH + pad + buttonH + pad;
 
   int sx, sy, sw, sh;
@@ -139,7 +150,7 @@ int MessageBox(WindowHandle owner, const char* text, const char* caption, unsign
   Fl_Window* box = new Fl_Window(x, y, w, h);
   box->copy_label(title.c_str());
   box->color(kFace);
-  if (stop) new BoxIcon(pad, pad);
+  if (stop) new BoxIcon(pad, pad, icon);
   new BoxText(pad + iconW, pad + (bodyH - textH) / 2, textW + 1, textH, message, font, size);
   Fl_Button* ok = new Fl_Button((w - buttonW) / 2, h - pad - buttonH, buttonW, buttonH, "OK");
   ok->labelfont(font);

@@ -1,22 +1,28 @@
-// The X display, shared by every file of the FLTK backend; what becomes of
-// X protocol errors; the reason behind a failed call. Relies on FLTK 1.3, Xlib
-// and fontconfig.
+// The X display, shared by every file of the FLTK backend; the resolution
+// the desktop asks for; what becomes of X protocol errors; the reason behind
+// a failed call. Relies on FLTK 1.3, Xlib (its resource manager) and
+// fontconfig.
 #include "platform/fltk_internal.h"
 
 #include <FL/Fl.H>
 #include <FL/x.H>
+#include <X11/Xresource.h>
 #include <fontconfig/fontconfig.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
 Display* display = nullptr;
+int dpi = 96;
 
 bool trapping = false;
 std::string trapped;           // the first error caught by the trap, described
@@ -103,6 +109,7 @@ bool OpenPlatformDisplay() {
   // FLTK's text (Xft) uses fontconfig without initialising it, which newer
   // fontconfig reports on standard error at the first label drawn.
   FcInit();
+  dpi = DpiOfResources(XResourceManagerString(opened));
   XSetErrorHandler(OnXError);
   fl_open_display(opened);
   display = opened;
@@ -114,6 +121,32 @@ bool OpenPlatformDisplay() {
 Display* PlatformDisplay() { return display; }
 int PlatformScreen() { return display ? fl_screen : 0; }
 
+// Desktops at 150 or 200 % (GNOME, KDE, Xfce) say so in Xft.dpi, the
+// resource that text on X follows. Anything but a positive number counts as
+// unset; a number beyond what any screen needs is held to 48..480 (half to
+// five times the normal size), so that a mistyped value cannot make a panel
+// larger than any screen or too small to read.
+int DpiOfResources(const char* resources) {
+  if (!resources) return 96;
+  XrmInitialize();
+  XrmDatabase database = XrmGetStringDatabase(resources);
+  if (!database) return 96;
+  char* type = nullptr;
+  XrmValue value{};
+  int found = 96;
+  if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr) {
+    char* end = nullptr;
+    double number = std::strtod(value.addr, &end);
+    while (end && (*end == ' ' || *end == '\t')) ++end;
+    if (end != value.addr && end && *end == '\0' && std::isfinite(number) && number > 0)
+      found = (int)std::lround(std::min(480.0, std::max(48.0, number)));
+  }
+  XrmDestroyDatabase(database);
+  return found;
+}
+
+int DisplayDpi() { return dpi; }
+int ScaledForDisplay(int pixels) { return MulDiv(pixels, dpi, 96); }
 void TrapXErrors() {
   if (display) XSync(display, False);   // errors of earlier requests are not this trap's
   trapping = true;

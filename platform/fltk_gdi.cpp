@@ -10,15 +10,20 @@
 
 #include <vector>
 
+// Nearest-pixel, to its size at the display's resolution.
 void DrawIcon(const PlatformIcon* icon, int x, int y) {
   if (!icon || icon->width <= 0 || icon->height <= 0) return;
-  std::vector<unsigned char> rgb((size_t)icon->width * icon->height * 3);
+  const int width = ScaledForDisplay(icon->width), height = ScaledForDisplay(icon->height);
+  std::vector<unsigned char> rgb((size_t)width * height * 3);
   const unsigned char face = 192;   // the dialog face, grey
-  for (size_t i = 0, n = (size_t)icon->width * icon->height; i < n; ++i) {
-    const unsigned char* p = &icon->rgba[i * 4];
-    for (int c = 0; c < 3; ++c) rgb[i * 3 + c] = (unsigned char)((p[c] * p[3] + face * (255 - p[3]) + 127) / 255);
+  for (int j = 0; j < height; ++j) {
+    for (int i = 0; i < width; ++i) {
+      const unsigned char* p = &icon->rgba[((size_t)(j * icon->height / height) * icon->width + i * icon->width / width) * 4];
+      unsigned char* out = &rgb[((size_t)j * width + i) * 3];
+      for (int c = 0; c < 3; ++c) out[c] = (unsigned char)((p[c] * p[3] + face * (255 - p[3]) + 127) / 255);
+    }
   }
-  fl_draw_image(rgb.data(), x, y, icon->width, icon->height, 3);
+  fl_draw_image(rgb.data(), x, y, width, height, 3);
 }
 
 void SetWindowIcon(Fl_Window* flWindow, const PlatformIcon* icon) {
@@ -30,6 +35,8 @@ void SetWindowIcon(Fl_Window* flWindow, const PlatformIcon* icon) {
 // Nearest-pixel scaling of the source rectangle into the destination one, as
 // StretchBlt's default mode, onto a shown dialog. A source rectangle that does
 // not lie inside the bitmap is not drawn (the program copies the whole legend).
+// The destination is in pixels at 96 dpi, as the program's dialogs are laid
+// out, and lands where its dialog's controls are at the display's resolution.
 void BackendStretchBlt(PlatformDC* destination, int x, int y, int width, int height, PlatformDC* source,
                        int sourceX, int sourceY, int sourceWidth, int sourceHeight, unsigned rasterOperation) {
   const PlatformBitmap* bitmap = source->bitmap;
@@ -40,6 +47,11 @@ void BackendStretchBlt(PlatformDC* destination, int x, int y, int width, int hei
   if (width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0 || sourceX < 0 || sourceY < 0 ||
       (long long)sourceX + sourceWidth > bitmap->width || (long long)sourceY + sourceHeight > bitmap->height)
     return;
+  const int right = ScaledForDisplay(x + width), bottom = ScaledForDisplay(y + height);
+  x = ScaledForDisplay(x);
+  y = ScaledForDisplay(y);
+  width = right - x;
+  height = bottom - y;
   window->native->flWindow->make_current();
   std::vector<unsigned char> row((size_t)width * 3);
   for (int j = 0; j < height; ++j) {

@@ -247,5 +247,9 @@ bool BackendSwapBuffers(PlatformWindow* window) {
   Window real = XWindowOf(window);
   if (!real || DestroyedByOthers(window, real)) return false;
   glXSwapBuffers(PlatformDisplay(), real);
+  if (window->native->backgroundUntilFrame) {   // the frame is its content from now on (fltk_manager.cpp)
+    window->native->backgroundUntilFrame = false;
+    XSetWindowBackgroundPixmap(PlatformDisplay(), real, None);
+  }
   return true;
 }

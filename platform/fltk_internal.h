@@ -22,6 +22,8 @@ struct NativeWindow {
   Window standIn = 0;              // unmapped drawable for a context made current before the window is shown
   // the window manager's side (fltk_manager.cpp)
   int askedFromWidth = -1, askedFromHeight = -1;   // the manager's size when the program last asked for its own
+  bool backgroundUntilFrame = false;   // black at the map, until the first frame is presented
+  bool sizeHeld = false;           // the program's size was not asked for while maximised or fullscreen
   bool iconic = false;             // the manager's WM_STATE says iconified (some keep such windows mapped)
   bool destroyedByOthers = false;  // another client destroyed its X window: nothing is drawn into it any more
 };
@@ -50,6 +52,9 @@ bool DestroyedByOthers(PlatformWindow* window, Window xid);
 // Waits, within a bound, until the manager has mapped the window where it
 // puts it; false if it did not.
 bool WaitUntilPlaced(PlatformWindow* window);
+// Then, under a manager, until it has given the window the focus, as
+// managers do once they show a new window (within a bound).
+void WaitUntilShownByManager(PlatformWindow* window);
 // The frame the manager draws around a window: on the left, right, top, bottom.
 struct FrameExtents { int left, right, top, bottom; };
 FrameExtents FrameOf(PlatformWindow* window);
@@ -77,6 +82,13 @@ void SetWindowIcon(Fl_Window* flWindow, const PlatformIcon* icon);
 Display* PlatformDisplay();
 int PlatformScreen();
 bool OpenPlatformDisplay();   // false, with one line on standard error, when there is no X display
+// The resolution text is drawn at: Xft.dpi in the resources the desktop put
+// on the display (RESOURCE_MANAGER), 96 where it is unset. Dialogs, their
+// fonts, pictures and places follow it as Windows scales a program at the
+// same setting: by DisplayDpi() / 96. The main window and OpenGL do not.
+int DpiOfResources(const char* resources);   // of a resource string; 96 for none
+int DisplayDpi();
+int ScaledForDisplay(int pixels);            // a size at 96 dpi at the display's resolution
 // X protocol errors: by default each is shown on standard error and the
 // program goes on. Between TrapXErrors and EndXErrorTrap they are only
 // caught; EndXErrorTrap waits for the server's answers and returns the first

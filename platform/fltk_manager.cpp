@@ -176,8 +176,17 @@ int OnSystemEvent(void* event, void*) {
   if (e->type == PropertyNotify) {
     PlatformWindow* window = WindowOfX(e->xproperty.window);
     if (!window) return 0;
-    if (e->xproperty.atom == InternAtom("_NET_WM_STATE") && e->xproperty.state == PropertyNewValue)
-      UndoMaximise(window, e->xproperty.window);
+    if (e->xproperty.atom == InternAtom("_NET_WM_STATE")) {
+      if (e->xproperty.state == PropertyNewValue) UndoMaximise(window, e->xproperty.window);
+      if (window->native->sizeHeld && UnwantedStates(e->xproperty.window).empty()) {
+        // Out of the state with the size it imposed (sway leaves the
+        // window so and says nothing more): the program hears its size
+        // again and asks for its own, once.
+        window->native->sizeHeld = false;
+        Fl_Window* flWindow = FlWindowOf(window);
+        SizeRestored(window, flWindow->w(), flWindow->h());
+      }
+    }
     if (e->xproperty.atom == InternAtom("WM_STATE")) {
       // ICCCM's state, set by the manager: some keep an iconified window mapped.
       long state[1] = {0};
@@ -220,6 +229,24 @@ void DeclareFixedSize(PlatformWindow* window) {
   if (xid) DeclareSizeAndPlace(window, xid);
 }
 
+// A compositor (every Wayland desktop, through Xwayland) shows an X window
+// once it has content; an OpenGL window has none until its first frame,
+// which the program draws after it has made its panel, so the panel would
+// reach the screen first and go under the main window. Black, the colour
+// Windows shows for a window with no background of its class, is the main
+// window's content from the moment it is mapped until its first frame;
+// from then on an uncovered part keeps the last frame until the next one, as
+// before (the server paints no background over it).
+void GiveContentAtMap(PlatformWindow* window, Window xid) {
+  Display* display = PlatformDisplay();
+  XColor black{};
+  Colormap colormap = window->native->colormap ? window->native->colormap
+                                               : DefaultColormap(display, PlatformScreen());
+  if (!XAllocColor(display, colormap, &black)) return;
+  XSetWindowBackground(display, xid, black.pixel);
+  window->native->backgroundUntilFrame = true;
+}
+
 // FLTK maps a window at the end of its creation and sets its own size hints
 // (static gravity) just before. Under a server grab the manager handles the
 // map request only after the hints here have replaced FLTK's, so it never
@@ -244,6 +271,7 @@ void ShowTopLevel(PlatformWindow* window) {
     DeclareIdentity(flWindow, xid);
     DeclareSizeAndPlace(window, xid);
     if (window->kind == WindowKind::Dialog) DeclareDialog(window, xid);
+    else GiveContentAtMap(window, xid);
     // FLTK also keeps a new window inside the screen; the program's place is
     // where it asked for.
     Window root;
@@ -310,6 +338,26 @@ bool WaitUntilPlaced(PlatformWindow* window) {
     if (Now() > guard) return false;
     Fl::wait(0.01);
     if (!Live(window)) return false;
+  }
+}
+
+// A compositor (every Wayland desktop, through Xwayland) shows a window
+// only once its first content has reached it, some time after the map, and
+// those that stack windows by their arrival (sway) would put the main window
+// over a panel made in that time. A manager focuses a new window once it
+// shows it: that is waited for, within a second (a manager that does not
+// focus new windows costs the second, once), so that the panel arrives after.
+void WaitUntilShownByManager(PlatformWindow* window) {
+  long manager = 0;
+  if (ReadLongs(Root(), InternAtom("_NET_SUPPORTING_WM_CHECK"), XA_WINDOW, 0, &manager, 1) != 1 || !manager) return;
+  const double guard = Now() + 1.0;
+  while (Now() < guard && Live(window)) {
+    Window xid = XWindowOf(window), focus = 0;
+    int revert = 0;
+    if (!xid) return;
+    XGetInputFocus(PlatformDisplay(), &focus, &revert);
+    if (focus == xid) return;
+    Fl::wait(0.01);
   }
 }
 

@@ -176,6 +176,7 @@ void BackendShown(PlatformWindow* window) {
   ShowTopLevel(window);
   if (window->kind == WindowKind::Main) {
     GLWindowShown(window);
+    if (WaitUntilPlaced(window)) WaitUntilShownByManager(window);
   } else if (WaitUntilPlaced(window)) {
     // The frame is known only now: a dialog that the manager's frame takes
     // past the work area moves in.
@@ -201,8 +202,9 @@ void BackendPlace(PlatformWindow* window, WindowHandle, int, int, int* width, in
   NativeWindow* native = window->native;
   bool sized = *width != flWindow->w() || *height != flWindow->h();
   if (sized && flWindow->shown()) {
-    if ((flWindow->w() == native->askedFromWidth && flWindow->h() == native->askedFromHeight) ||
-        HeldByManager(window)) {
+    bool held = HeldByManager(window);
+    if (held) native->sizeHeld = true;   // asked again once the state is left (fltk_manager.cpp)
+    if ((flWindow->w() == native->askedFromWidth && flWindow->h() == native->askedFromHeight) || held) {
       sized = false;
       *width = flWindow->w();
       *height = flWindow->h();

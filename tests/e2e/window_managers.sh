@@ -3,7 +3,14 @@
 # checked from outside as a user would meet it. Run it through
 # tests/support/xvfb-run (with --wm and --screen as the mode needs).
 #
-# usage: window_managers.sh MODE HEATBALL SWAP-COUNTER-LIBRARY
+# usage: window_managers.sh MODE HEATBALL SWAP-COUNTER-LIBRARY [SEND-CLOSE]
+#   desktop   what holds under any desktop, X11 window manager or Wayland
+#             compositor (through tests/support/wayland-run): the main
+#             window's size; the panel on top of it at start; after
+#             fullscreen and maximise requests the window at its size with
+#             the picture filling it; closed through the desktop (its
+#             _NET_CLOSE_WINDOW, else WM_DELETE_WINDOW as a close button
+#             sends it, by SEND-CLOSE) the program ends with exit code 0
 #   session   maximise, fullscreen and a corner drag leave the window at its
 #             size and place without a resize loop; the panel's place and
 #             hints; iconify stops the frames and restore brings them back;
@@ -19,6 +26,7 @@ set -u
 mode=$1
 heatball=$2
 swaplib=$3
+sendclose=${4:-}
 fail=0
 . "$(cd "$(dirname "$0")/../support" && pwd)/imagemagick.sh"
 ok() { echo "ok   - $1"; }
@@ -73,6 +81,42 @@ fills() {   # screenshot, window
   done
   within "$6" 26 12 && within "$7" 26 12 && within "$8" 26 12 && within "$9" 26 12
 }
+# The picture fills the window, judged from the window's own content (under
+# a compositor the root window shows nothing).
+fills_window() {   # window
+  import -window "$1" window.png 2>/dev/null || return 1
+  set -- window.png $(client "$1" | cut -d' ' -f3-)
+  for strip in "${2}x10+0+1" "10x$(($3 / 2))+$(($2 - 11))+$(($3 / 2))"; do
+    m=$(im "$1" -crop "$strip" +repage -format "%[fx:round(255*mean.r)] %[fx:round(255*mean.g)]" info: 2>/dev/null)
+    set -- "$@" ${m:-0 0}
+  done
+  within "$4" 26 12 && within "$5" 26 12 && within "$6" 26 12 && within "$7" 26 12
+}
+# The window among the root's children that holds a client (its frame, or itself).
+toplevel() {
+  w=$1
+  while :; do
+    parent=$(xwininfo -tree -id "$w" 2>/dev/null | sed -n 's/^ *Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+    xwininfo -tree -id "$w" 2>/dev/null | grep -q 'Parent window id: .*(the root window)' && { echo "$w"; return; }
+    [ -n "$parent" ] || { echo "$w"; return; }
+    w=$parent
+  done
+}
+# The first window is stacked above the second: by the manager's own list
+# where it keeps one, else by the order of the root's children (top first).
+above() {
+  a=$(printf '0x%x' "$1"); b=$(printf '0x%x' "$2")
+  order=$(xprop -root -notype _NET_CLIENT_LIST_STACKING 2>/dev/null | sed -n 's/.*# //p' | tr -d ,)
+  if [ -n "$order" ]; then
+    last=$(for w in $order; do [ "$w" = "$a" ] || [ "$w" = "$b" ] && echo "$w"; done | tail -1)   # bottom first
+  else
+    a=$(toplevel "$a"); b=$(toplevel "$b")
+    last=$(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}' | while read w; do
+      [ "$w" = "$a" ] || [ "$w" = "$b" ] && echo "$w"; done | head -1)   # top first
+  fi
+  [ "$last" = "$a" ]
+}
+supported() { xprop -root _NET_SUPPORTED 2>/dev/null | grep -q "$1"; }
 swaps() { awk '{print $2}' "$counts" 2>/dev/null || echo 0; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
 # configure events of a window during the given seconds, counted by xev
@@ -115,6 +159,35 @@ ends_with() {
 }
 
 case "$mode" in
+desktop)
+  manager=$(wmctrl -m 2>/dev/null | sed -n 's/^Name: //p')
+  note "desktop: ${manager:-none}"
+  start
+  open_windows
+  side=$(xdpyinfo | awk '/dimensions:/{split($2, d, "x"); printf "%d", d[2] * 0.8}')
+  set -- $(client "$main")
+  if [ "$3 $4" = "$side $side" ]; then ok "client area $side x $side"; else bad "client area $3 x $4, not $side x $side"; fi
+  note "main client at ($1, $2); panel client at $(client "$panel" | cut -d' ' -f1,2)"
+  # The desktop has shown the main window by the time the program shows its
+  # panel, so the panel is on top; it stays so until someone raises the other.
+  if above "$panel" "$main"; then ok "the panel is on top of the main window"; else bad "the panel is under the main window"; fi
+  for request in fullscreen maximized_vert,maximized_horz; do
+    wmctrl -i -r "$main" -b add,$request
+    # Whatever the desktop does with the request, and in whatever order it
+    # says so: once the state is gone, the size is the program's.
+    settled() {
+      ! xprop -id "$main" _NET_WM_STATE | grep -Eq 'MAXIMIZED|FULLSCREEN' &&
+        [ "$(client "$main" | cut -d' ' -f3-)" = "$side $side" ] && fills_window "$main"
+    }
+    if eventually settled; then ok "after $request the window is back at its size, the picture filling it"; else
+      bad "after $request: client $(client "$main"), $(xprop -id "$main" _NET_WM_STATE)"
+      cp window.png "after-$request.png" 2>/dev/null
+    fi
+  done
+  if supported _NET_CLOSE_WINDOW; then wmctrl -i -c "$main"; how="_NET_CLOSE_WINDOW"; else "$sendclose" "$main"; how="WM_DELETE_WINDOW"; fi
+  ends_with 0 "closed through the desktop ($how)" "when closed through the desktop ($how)"
+  ;;
+
 session)
   manager=$(wmctrl -m 2>/dev/null | sed -n 's/^Name: //p')
   note "window manager: ${manager:-none}"

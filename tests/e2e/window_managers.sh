@@ -3,7 +3,7 @@
 # checked from outside as a user would meet it. Run it through
 # tests/support/xvfb-run (with --wm and --screen as the mode needs).
 #
-# usage: window_managers.sh MODE HEATBALL SWAP-COUNTER-LIBRARY [SEND-CLOSE]
+# usage: window_managers.sh MODE HEATBALL SWAP-COUNTER-LIBRARY|none [SEND-CLOSE]
 #   desktop   what holds under any desktop, X11 window manager or Wayland
 #             compositor (through tests/support/wayland-run): the main
 #             window's size; the panel on top of it at start; after
@@ -132,7 +132,9 @@ configures_during() {
 start() {
   counts=$PWD/swaps.txt
   rm -f "$counts"
-  SWAP_COUNTER_FILE=$counts LD_PRELOAD=$swaplib "$heatball" 2>stderr.txt &
+  if [ "$swaplib" = none ]; then "$heatball" 2>stderr.txt &
+  else SWAP_COUNTER_FILE=$counts LD_PRELOAD=$swaplib "$heatball" 2>stderr.txt &
+  fi
   pid=$!
 }
 stop() {

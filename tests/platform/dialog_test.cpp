@@ -102,6 +102,22 @@ TEST_F(DialogTest, ArialAtTenPointsMeasuresLikeWindowsArial) {
   EXPECT_GT(black.x * 1.0 / blackSize, arial.x * 1.0 / arialSize) << "the stand-in is broader";
 }
 
+// What a desktop at 150 or 200 % puts in the display's resources, and what
+// a mistyped value becomes.
+TEST(DisplayDpiTest, XftDpiIsReadFromTheResourcesAndHeldToWhatAScreenNeeds) {
+  EXPECT_EQ(DpiOfResources(nullptr), 96);
+  EXPECT_EQ(DpiOfResources(""), 96);
+  EXPECT_EQ(DpiOfResources("Xft.antialias: 1\nXcursor.size: 48\n"), 96);
+  EXPECT_EQ(DpiOfResources("Xft.antialias: 1\nXft.dpi: 192\nXft.hinting: 1\n"), 192);
+  EXPECT_EQ(DpiOfResources("Xft.dpi:\t144\n"), 144);
+  EXPECT_EQ(DpiOfResources("Xft.dpi: 120.5  "), 121) << "rounded";
+  EXPECT_EQ(DpiOfResources("Xft.dpi: 96000"), 480);
+  EXPECT_EQ(DpiOfResources("Xft.dpi: 10"), 48);
+  for (const char* unset : {"Xft.dpi: lots", "Xft.dpi: 192px", "Xft.dpi: -192", "Xft.dpi: 0", "Xft.dpi: nan",
+                            "Xft.dpi: inf", "Xft.dpi:"})
+    EXPECT_EQ(DpiOfResources(unset), 96) << unset;
+}
+
 TEST_F(DialogTest, TemplateSizesAndPositionsBecomePixels) {
   OpenPanel();
   DialogBaseUnits u = BaseUnitsOfFont("Arial", 10);

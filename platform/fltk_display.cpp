@@ -145,7 +145,6 @@ int DpiOfResources(const char* resources) {
   return found;
 }
 
-int DisplayDpi() { return dpi; }
 int ScaledForDisplay(int pixels) { return MulDiv(pixels, dpi, 96); }
 void TrapXErrors() {
   if (display) XSync(display, False);   // errors of earlier requests are not this trap's

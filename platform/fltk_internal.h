@@ -85,9 +85,8 @@ bool OpenPlatformDisplay();   // false, with one line on standard error, when th
 // The resolution text is drawn at: Xft.dpi in the resources the desktop put
 // on the display (RESOURCE_MANAGER), 96 where it is unset. Dialogs, their
 // fonts, pictures and places follow it as Windows scales a program at the
-// same setting: by DisplayDpi() / 96. The main window and OpenGL do not.
+// same setting: by the resolution / 96. The main window and OpenGL do not.
 int DpiOfResources(const char* resources);   // of a resource string; 96 for none
-int DisplayDpi();
 int ScaledForDisplay(int pixels);            // a size at 96 dpi at the display's resolution
 // X protocol errors: by default each is shown on standard error and the
 // program goes on. Between TrapXErrors and EndXErrorTrap they are only

@@ -146,6 +146,18 @@ open_windows() {
   panel=$(wait_window '^temperature color scales $') || { bad "the panel appears"; stop; exit 1; }
 }
 
+# The manager's name, the program started, its windows found and the main
+# window's client area checked: 0.8 of the screen's height ($side), square.
+begin() {
+  manager=$(wmctrl -m 2>/dev/null | sed -n 's/^Name: //p')
+  note "$1: ${manager:-none}"
+  start
+  open_windows
+  side=$(xdpyinfo | awk '/dimensions:/{split($2, d, "x"); printf "%d", d[2] * 0.8}')
+  set -- $(client "$main")
+  if [ "$3 $4" = "$side $side" ]; then ok "client area $side x $side"; else bad "client area $3 x $4, not $side x $side"; fi
+}
+
 # The program ends by itself with exit code $1; $2 and $3 name the occasion
 # in the passing and the failing line.
 ends_with() {
@@ -162,13 +174,8 @@ ends_with() {
 
 case "$mode" in
 desktop)
-  manager=$(wmctrl -m 2>/dev/null | sed -n 's/^Name: //p')
-  note "desktop: ${manager:-none}"
-  start
-  open_windows
-  side=$(xdpyinfo | awk '/dimensions:/{split($2, d, "x"); printf "%d", d[2] * 0.8}')
+  begin "desktop"
   set -- $(client "$main")
-  if [ "$3 $4" = "$side $side" ]; then ok "client area $side x $side"; else bad "client area $3 x $4, not $side x $side"; fi
   note "main client at ($1, $2); panel client at $(client "$panel" | cut -d' ' -f1,2)"
   # The desktop has shown the main window by the time the program shows its
   # panel, so the panel is on top; it stays so until someone raises the other.
@@ -191,15 +198,9 @@ desktop)
   ;;
 
 session)
-  manager=$(wmctrl -m 2>/dev/null | sed -n 's/^Name: //p')
-  note "window manager: ${manager:-none}"
-  start
-  open_windows
-  side=$(xdpyinfo | awk '/dimensions:/{split($2, d, "x"); printf "%d", d[2] * 0.8}')
+  begin "window manager"
 
-  # ---- the main window: its size, its place, its hints ----------------------------------
-  set -- $(client "$main")
-  if [ "$3 $4" = "$side $side" ]; then ok "client area $side x $side"; else bad "client area $3 x $4, not $side x $side"; fi
+  # ---- the main window: its place, its hints ----------------------------------------------
   set -- $(outer "$main")
   home="$1 $2"
   if within "$1" 10 3 && within "$2" 10 3; then ok "frame at ($1, $2), by (10, 10)"; else bad "frame at ($1, $2), not by (10, 10)"; fi

@@ -62,9 +62,12 @@ eventually() {
   done
   return 1
 }
-find_window() {   # name pattern -> id of a viewable window
+# The program's own: mutter 44 and later draw the frames of X windows in a
+# client of their own, whose frame windows carry the same title.
+ours() { xprop -id "$1" _NET_WM_PID 2>/dev/null | grep -q "= $pid\$"; }
+find_window() {   # name pattern -> id of a viewable window of the program
   for id in $(xdotool search --name "$1" 2>/dev/null); do
-    if viewable "$id"; then echo "$id"; return 0; fi
+    if viewable "$id" && ours "$id"; then echo "$id"; return 0; fi
   done
   return 1
 }

@@ -8,7 +8,7 @@
 
 #include "app/entry.h"
 #include "bench/alloc_count.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "render/frame.h"
 #include "shared/shell_state.h"
 #include "sim/heat_step.h"

@@ -1,10 +1,12 @@
 // Non-portable functions: the few window, dialog, message, timer, GDI and
 // GL-context operations the program uses, in the shape the program calls them.
-// On Windows each is the Win32 call (platform/win32_*.cpp); elsewhere one
-// emulation core (platform/core_*.cpp) serves the FLTK/GLX backend of the
-// real program (platform/fltk_*.cpp) and the headless one over EGL for
-// tests and benchmarks (platform/headless*.cpp).
+// On Windows each is the Win32 call (platform/win32/); elsewhere one
+// emulation core (platform/core/) serves the X11 backend of the real program
+// (platform/x11/: FLTK and GLX) and the headless one over EGL for tests and
+// benchmarks (platform/headless/), through backend.h.
 // Nothing outside platform/ includes a toolkit or X11 header.
+// What every backend keeps of these promises is tested once, on each, by
+// tests/contract.
 #pragma once
 
 #include <cstdint>

@@ -2,8 +2,8 @@
 // bitmaps, icons, palettes and StretchBlt records; and the headless backend's
 // pixel formats with their failure modes, offscreen contexts and what a frame
 // leaves in the buffer.
-#include "platform/headless.h"
-#include "platform/headless_egl.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/egl.h"
 #include "tests/support/test_resources.h"
 
 #include <GL/gl.h>

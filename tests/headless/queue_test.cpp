@@ -1,7 +1,7 @@
 // The core's message queue, on the headless backend's virtual clock: what
 // PeekMessage and GetMessage hand out, in what order, what coalesces, and when
 // timers fire. The FLTK backend runs the same queue on the real clock.
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 #include <gtest/gtest.h>
 

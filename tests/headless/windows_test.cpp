@@ -1,8 +1,8 @@
 // The core's windows, dialogs and controls, on the headless backend: creation
 // messages and their order, dialog units, owned windows going with their
 // owner, scroll bars, capture and the size held through SetWindowPos.
-#include "platform/core.h"
-#include "platform/headless.h"
+#include "platform/core/core.h"
+#include "platform/headless/headless.h"
 #include "tests/support/test_resources.h"
 
 #include <gtest/gtest.h>

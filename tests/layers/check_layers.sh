@@ -14,7 +14,8 @@
 # A file may include headers of its own folder and of folders drawn lower,
 # never of one beside it or above it. The program's folders see neither a
 # toolkit, X11 nor Win32 header, nor a backend's own header in platform/;
-# platform/ sees none of the program. A test folder includes no other test
+# platform/ sees none of the program, and its folders (the core and each
+# backend) see only platform.h, backend.h and their own headers. A test folder includes no other test
 # folder's headers but those of tests/support.
 # Usage: check_layers.sh SOURCE-DIR
 set -u
@@ -52,10 +53,12 @@ function fault(text) { print $0 ": " text; faults++ }
     next
   }
   if (quoted && index(name, "/") > 0) {
+    if (own == "platform" && folder == "platform" && (3 in where) && where[2] != path[2])
+      fault("platform/" path[2] " includes a header of platform/" where[2] "/ (backends meet in backend.h)")
     if (folder == own) next
     if (!(folder in level)) fault(own "/ includes from " folder "/, which is not a layer of the program")
     else if (level[folder] >= level[own]) fault(own "/ includes from " folder "/, a layer beside or above it")
-    else if (name ~ /^platform\/(fltk|win32|headless)/) fault(own "/ includes a backend'"'"'s own header")
+    else if (name ~ /^platform\/(backend\.h|core\/|x11\/|win32\/|headless\/)/) fault(own "/ includes a backend'"'"'s own header")
   } else if (!quoted && own != "platform") {
     if (name ~ /^(FL\/|X11\/|GL\/glx\.h|EGL\/|GL\/wgl|windows\.h)/)
       fault(own "/ includes a window system'"'"'s header")

@@ -3,7 +3,7 @@
 // painting through the queue with BeginPaint and StretchBlt, the message box.
 // Dialog units and the controls' state are the core's, tested in tests/headless.
 #include "tests/platform/support.h"
-#include "platform/fltk_controls.h"
+#include "platform/x11/controls.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Widget.H>

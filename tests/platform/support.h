@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>   // before Xlib, whose None and Bool macros it cannot take
 
-#include "platform/fltk_internal.h"
+#include "platform/x11/x11.h"
 
 #include <functional>
 #include <vector>

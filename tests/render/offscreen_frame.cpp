@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/headless_egl.h"
+#include "platform/headless/egl.h"
 #include "render/camera.h"
 #include "render/frame.h"
 #include "tests/support/scene_state.h"

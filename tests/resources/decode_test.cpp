@@ -3,7 +3,7 @@
 // kinds are refused.
 #include <gtest/gtest.h>
 
-#include "platform/image_decode.h"
+#include "platform/core/image_decode.h"
 #include "tests/resources/image_files.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "platform/image_decode.h"
+#include "platform/core/image_decode.h"
 #include "tests/resources/image_files.h"
 
 namespace {

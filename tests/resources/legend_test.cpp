@@ -2,7 +2,7 @@
 // resolution, the bar's bands and blends, the ticks and the two labels.
 #include <gtest/gtest.h>
 
-#include "platform/image_decode.h"
+#include "platform/core/image_decode.h"
 #include "tests/resources/image_files.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/image_decode.h"
+#include "platform/core/image_decode.h"
 #include "tests/resources/image_files.h"
 
 namespace {

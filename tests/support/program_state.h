@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 // The headless platform emptied, then every module variable of the program
 // at its start value (ResetSceneState, the shell's and the panels').

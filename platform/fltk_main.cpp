@@ -1,8 +1,0 @@
-// The program's entry on X11: opens the display (or says in one line why it
-// cannot), then hands over to ProgramMain. Relies on fltk_internal.h.
-#include "platform/fltk_internal.h"
-
-int main() {
-  if (!OpenPlatformDisplay()) return 1;
-  return ProgramMain(ProgramInstance(), nullptr, "", SW_SHOWDEFAULT);
-}

@@ -1,0 +1,417 @@
+// What the window manager is told about the program's top-level windows and
+// how its answers are taken: a fixed size and north-west gravity declared
+// before the map, owned dialogs, places kept on the work area, maximise and
+// fullscreen undone, the map state. Relies on FLTK 1.3, Xlib, ICCCM, EWMH and
+// the Motif window-manager hints.
+#define FL_INTERNALS 1
+#include "platform/x11/x11.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+#include <X11/Xatom.h>
+
+#include <algorithm>
+#include <cerrno>   // program_invocation_short_name
+#include <chrono>
+#include <vector>
+
+namespace {
+
+Atom InternAtom(const char* name) { return XInternAtom(PlatformDisplay(), name, False); }
+
+Window Root() { return RootWindow(PlatformDisplay(), PlatformScreen()); }
+
+// Up to count 32-bit items of a property; how many were read.
+int ReadLongs(Window xid, Atom property, Atom type, long offset, long* out, int count) {
+  Atom actual = None;
+  int format = 0;
+  unsigned long items = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(PlatformDisplay(), xid, property, offset, count, False, type, &actual, &format, &items,
+                         &after, &data) != Success)
+    return 0;
+  int n = 0;
+  if (data && actual == type && format == 32) {
+    n = (int)std::min<unsigned long>(items, (unsigned long)count);
+    for (int i = 0; i < n; ++i) out[i] = ((long*)data)[i];   // Xlib hands 32-bit items out as longs
+  }
+  if (data) XFree(data);
+  return n;
+}
+
+void SetAtoms(Window xid, const char* property, const std::vector<Atom>& atoms) {
+  XChangeProperty(PlatformDisplay(), xid, InternAtom(property), XA_ATOM, 32, PropModeReplace,
+                  (const unsigned char*)atoms.data(), (int)atoms.size());
+}
+
+double Now() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+PlatformWindow* WindowOfX(Window xid) {
+  Fl_Window* flWindow = fl_find(xid);
+  PlatformWindow* window = flWindow ? static_cast<PlatformWindow*>(flWindow->user_data()) : nullptr;
+  if (!Live(window) || window->kind == WindowKind::Control || FlWindowOf(window) != flWindow) return nullptr;
+  return window;
+}
+
+// Size hints: a size that only the program changes (minimum = maximum, so
+// managers offer neither a resize handle nor maximise), and a place that
+// counts for the outer frame's top-left corner, as on Windows.
+void DeclareSizeAndPlace(PlatformWindow* window, Window xid) {
+  XSizeHints* hints = XAllocSizeHints();
+  if (!hints) return;
+  hints->flags = USPosition | PMinSize | PMaxSize | PWinGravity;
+  hints->x = window->x;
+  hints->y = window->y;
+  hints->min_width = hints->max_width = FlWindowOf(window)->w();
+  hints->min_height = hints->max_height = FlWindowOf(window)->h();
+  hints->win_gravity = NorthWestGravity;
+  XSetWMNormalHints(PlatformDisplay(), xid, hints);
+  XFree(hints);
+
+  // Motif hints: which functions and decorations the frame offers. Never
+  // resize or maximise; close and the window menu only with a system menu,
+  // minimise only with a minimise box.
+  enum { kFunctions = 1, kDecorations = 2 };
+  enum { kFuncMove = 4, kFuncMinimize = 8, kFuncClose = 32 };
+  enum { kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16, kDecorMinimize = 32 };
+  const unsigned kMinimizeBox = 0x00020000u;   // WS_MINIMIZEBOX, a top-level window's use of WS_GROUP's bit
+  long motif[5] = {kFunctions | kDecorations, kFuncMove, kDecorBorder | kDecorTitle, 0, 0};
+  if (window->style & WS_SYSMENU) {
+    motif[1] |= kFuncClose;
+    motif[2] |= kDecorMenu;
+  }
+  if (window->style & kMinimizeBox) {
+    motif[1] |= kFuncMinimize;
+    motif[2] |= kDecorMinimize;
+  }
+  Atom property = InternAtom("_MOTIF_WM_HINTS");
+  XChangeProperty(PlatformDisplay(), xid, property, property, 32, PropModeReplace, (unsigned char*)motif, 5);
+}
+
+// Who the window is, for the manager's rules and for docks matching it to the
+// menu entry's StartupWMClass: the name the program was started under as
+// instance, the window class as class (FLTK writes the class twice).
+void DeclareIdentity(Fl_Window* flWindow, Window xid) {
+  XClassHint hint;
+  hint.res_name = program_invocation_short_name;
+  hint.res_class = const_cast<char*>(flWindow->xclass());   // the window class; dialogs and boxes take the first one made
+  XSetClassHint(PlatformDisplay(), xid, &hint);
+}
+
+// An owned dialog: transient for its owner, a dialog to the manager, and off
+// the taskbar and the pager, as owned windows are on Windows.
+void DeclareDialog(PlatformWindow* window, Window xid) {
+  Display* display = PlatformDisplay();
+  SetAtoms(xid, "_NET_WM_WINDOW_TYPE", {InternAtom("_NET_WM_WINDOW_TYPE_DIALOG")});
+  Window owner = Live(window->owner) ? XWindowOf(window->owner) : 0;
+  if (!owner) return;
+  XSetTransientForHint(display, xid, owner);
+  SetAtoms(xid, "_NET_WM_STATE", {InternAtom("_NET_WM_STATE_SKIP_TASKBAR"), InternAtom("_NET_WM_STATE_SKIP_PAGER")});
+}
+
+// The states that would change a fixed size: maximised either way, fullscreen.
+std::vector<Atom> UnwantedStates(Window xid) {
+  long states[16];
+  int n = ReadLongs(xid, InternAtom("_NET_WM_STATE"), XA_ATOM, 0, states, 16);
+  std::vector<Atom> found;
+  for (const char* name : {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ", "_NET_WM_STATE_FULLSCREEN"}) {
+    Atom state = InternAtom(name);
+    if (std::find(states, states + n, (long)state) != states + n) found.push_back(state);
+  }
+  return found;
+}
+
+// A fixed-size window taken to maximised or fullscreen by the manager asks
+// to leave that state again and to go back to its place, once for each time
+// it was put there: a manager that refuses is not asked again.
+void UndoMaximise(PlatformWindow* window, Window xid) {
+  std::vector<Atom> unwanted = UnwantedStates(xid);
+  if (unwanted.empty()) return;
+  for (Atom state : unwanted) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = xid;
+    e.xclient.message_type = InternAtom("_NET_WM_STATE");
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 0;   // _NET_WM_STATE_REMOVE
+    e.xclient.data.l[1] = (long)state;
+    e.xclient.data.l[3] = 1;   // from an application
+    XSendEvent(PlatformDisplay(), Root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+  }
+  // Some managers leave the window where the state put it.
+  XMoveWindow(PlatformDisplay(), xid, window->x, window->y);
+}
+
+// A window moved by the user (its title bar dragged) belongs where it was
+// put; a window taken to a state that it leaves again does not.
+void NotePlace(PlatformWindow* window, Window xid) {
+  if (!UnwantedStates(xid).empty()) return;
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(PlatformDisplay(), xid, &attributes) || attributes.map_state != IsViewable) return;
+  int x = 0, y = 0;
+  Window child;
+  XTranslateCoordinates(PlatformDisplay(), xid, Root(), 0, 0, &x, &y, &child);
+  FrameExtents frame = FrameOf(window);
+  window->x = x - frame.left;
+  window->y = y - frame.top;
+}
+
+// Another client destroyed a window of ours (the program's own go through
+// Destroy, which forgets them first). Nothing may be drawn into it again:
+// Mesa's software path, asked for the size of a vanished drawable, has been
+// seen to crash. Its context is released, and the main window is closed as a
+// user closes it; the panel's loss is only a picture lost.
+void LostToOthers(PlatformWindow* window) {
+  if (window->native->destroyedByOthers) return;
+  window->native->destroyedByOthers = true;
+  ForgetContextsOf(window);
+  if (window->kind != WindowKind::Dialog) Post(window, WM_CLOSE, 0, 0);
+}
+
+int OnSystemEvent(void* event, void*) {
+  const XEvent* e = static_cast<const XEvent*>(event);
+  if (e->type == PropertyNotify) {
+    PlatformWindow* window = WindowOfX(e->xproperty.window);
+    if (!window) return 0;
+    if (e->xproperty.atom == InternAtom("_NET_WM_STATE")) {
+      if (e->xproperty.state == PropertyNewValue) UndoMaximise(window, e->xproperty.window);
+      if (window->native->sizeHeld && UnwantedStates(e->xproperty.window).empty()) {
+        // Out of the state with the size it imposed (sway leaves the
+        // window so and says nothing more): the program hears its size
+        // again and asks for its own, once.
+        window->native->sizeHeld = false;
+        Fl_Window* flWindow = FlWindowOf(window);
+        SizeRestored(window, flWindow->w(), flWindow->h());
+      }
+    }
+    if (e->xproperty.atom == InternAtom("WM_STATE")) {
+      // ICCCM's state, set by the manager: some keep an iconified window mapped.
+      long state[1] = {0};
+      Atom type = InternAtom("WM_STATE");
+      window->native->iconic = ReadLongs(e->xproperty.window, type, type, 0, state, 1) == 1 && state[0] == IconicState;
+    }
+  } else if (e->type == ConfigureNotify && e->xconfigure.event == e->xconfigure.window) {
+    if (PlatformWindow* window = WindowOfX(e->xconfigure.window)) NotePlace(window, e->xconfigure.window);
+  } else if (e->type == DestroyNotify && e->xdestroywindow.event == e->xdestroywindow.window) {
+    if (PlatformWindow* window = WindowOfX(e->xdestroywindow.window)) LostToOthers(window);
+  }
+  return 0;   // FLTK sees every event as well
+}
+
+}  // namespace
+
+void WatchWindowManager() { Fl::add_system_handler(OnSystemEvent, nullptr); }
+
+bool DestroyedByOthers(PlatformWindow* window, Window xid) {
+  if (window->native->destroyedByOthers) return true;
+  // What the server has sent so far, without a round trip: a frame is
+  // drawn in milliseconds, and a destroy during it is seen here before the
+  // frame is presented. The event is put back for FLTK.
+  Display* display = PlatformDisplay();
+  XEventsQueued(display, QueuedAfterReading);
+  XEvent e;
+  if (!XCheckTypedWindowEvent(display, xid, DestroyNotify, &e)) return false;
+  XPutBackEvent(display, &e);
+  LostToOthers(window);
+  return true;
+}
+
+bool HeldByManager(PlatformWindow* window) {
+  Window xid = XWindowOf(window);
+  return xid && !UnwantedStates(xid).empty();
+}
+
+void DeclareFixedSize(PlatformWindow* window) {
+  Window xid = XWindowOf(window);
+  if (xid) DeclareSizeAndPlace(window, xid);
+}
+
+// A compositor (every Wayland desktop, through Xwayland) shows an X window
+// once it has content; an OpenGL window has none until its first frame,
+// which the program draws after it has made its panel, so the panel would
+// reach the screen first and go under the main window. Black, the colour
+// Windows shows for a window with no background of its class, is the main
+// window's content from the moment it is mapped until its first frame;
+// from then on an uncovered part keeps the last frame until the next one, as
+// before (the server paints no background over it).
+void GiveContentAtMap(PlatformWindow* window, Window xid) {
+  Display* display = PlatformDisplay();
+  XColor black{};
+  Colormap colormap = window->native->colormap ? window->native->colormap
+                                               : DefaultColormap(display, PlatformScreen());
+  if (!XAllocColor(display, colormap, &black)) return;
+  XSetWindowBackground(display, xid, black.pixel);
+  window->native->backgroundUntilFrame = true;
+}
+
+// FLTK maps a window at the end of its creation and sets its own size hints
+// (static gravity) just before. Under a server grab the manager handles the
+// map request only after the hints here have replaced FLTK's, so it never
+// sees a half-described window. Nothing in between waits for another client.
+void ShowTopLevel(PlatformWindow* window) {
+  Display* display = PlatformDisplay();
+  Fl_Window* flWindow = FlWindowOf(window);
+  window->native->iconic = false;   // a new X window: the manager has not iconified it
+  XGrabServer(display);
+  // FLTK keeps a new bordered window 20 pixels below the screen's top edge.
+  // Made as a borderless one it stays at the program's place, so the manager
+  // finds it there and need not move it after mapping it (a window read
+  // between the two would be in the wrong place). FLTK's marks of a
+  // borderless window (no Motif decorations, skip-taskbar) are replaced below.
+  const bool bordered = flWindow->border();
+  flWindow->clear_border();
+  flWindow->show();
+  if (bordered) flWindow->border(1);
+  Window xid = XWindowOf(window);
+  if (xid) {
+    XDeleteProperty(display, xid, InternAtom("_NET_WM_STATE"));
+    DeclareIdentity(flWindow, xid);
+    DeclareSizeAndPlace(window, xid);
+    if (window->kind == WindowKind::Dialog) DeclareDialog(window, xid);
+    else GiveContentAtMap(window, xid);
+    // FLTK also keeps a new window inside the screen; the program's place is
+    // where it asked for.
+    Window root;
+    int x = 0, y = 0;
+    unsigned w, h, border, depth;
+    XGetGeometry(display, xid, &root, &x, &y, &w, &h, &border, &depth);
+    if (x != window->x || y != window->y) XMoveWindow(display, xid, window->x, window->y);
+  }
+  XUngrabServer(display);
+  XFlush(display);
+  Fl_X::x(flWindow, window->x);
+  Fl_X::y(flWindow, window->y);
+}
+
+// A window of the platform's own (a message box) at x, y: its identity and
+// place set before the manager handles the map, as for the program's windows.
+void ShowBoxAt(Fl_Window* box, int x, int y) {
+  Display* display = PlatformDisplay();
+  XGrabServer(display);
+  box->show();
+  if (Window xid = fl_xid(box)) {
+    DeclareIdentity(box, xid);
+    XSizeHints* hints = XAllocSizeHints();
+    if (hints) {
+      long supplied = 0;
+      XGetWMNormalHints(display, xid, hints, &supplied);
+      hints->flags |= USPosition | PWinGravity;
+      hints->x = x;
+      hints->y = y;
+      hints->win_gravity = NorthWestGravity;
+      XSetWMNormalHints(display, xid, hints);
+      XFree(hints);
+    }
+    XMoveWindow(display, xid, x, y);
+  }
+  XUngrabServer(display);
+  XFlush(display);
+}
+
+// Puts a shown top-level window's outer frame at x, y: with north-west
+// gravity a manager places the frame there; without one the window is there.
+void PlaceTopLevel(PlatformWindow* window, int x, int y) {
+  window->x = x;
+  window->y = y;
+  Window xid = XWindowOf(window);
+  if (!xid) return;
+  DeclareSizeAndPlace(window, xid);
+  XMoveWindow(PlatformDisplay(), xid, x, y);
+  Fl_X::x(FlWindowOf(window), x);
+  Fl_X::y(FlWindowOf(window), y);
+  XFlush(PlatformDisplay());
+}
+
+bool WaitUntilPlaced(PlatformWindow* window) {
+  // Generous: a busy machine and a slow manager may take a while; a window
+  // shown iconic is never viewable and only costs this wait.
+  const double guard = Now() + 5.0;
+  for (;;) {
+    Window xid = XWindowOf(window);
+    if (!xid) return false;
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(PlatformDisplay(), xid, &attributes) && attributes.map_state == IsViewable)
+      return true;
+    if (Now() > guard) return false;
+    Fl::wait(0.01);
+    if (!Live(window)) return false;
+  }
+}
+
+// A compositor (every Wayland desktop, through Xwayland) shows a window
+// only once its first content has reached it, some time after the map, and
+// those that stack windows by their arrival (sway) would put the main window
+// over a panel made in that time. A manager focuses a new window once it
+// shows it: that is waited for, within a second (a manager that does not
+// focus new windows costs the second, once), so that the panel arrives after.
+void WaitUntilShownByManager(PlatformWindow* window) {
+  long manager = 0;
+  if (ReadLongs(Root(), InternAtom("_NET_SUPPORTING_WM_CHECK"), XA_WINDOW, 0, &manager, 1) != 1 || !manager) return;
+  const double guard = Now() + 1.0;
+  while (Now() < guard && Live(window)) {
+    Window xid = XWindowOf(window), focus = 0;
+    int revert = 0;
+    if (!xid) return;
+    XGetInputFocus(PlatformDisplay(), &focus, &revert);
+    if (focus == xid) return;
+    Fl::wait(0.01);
+  }
+}
+
+FrameExtents FrameOf(PlatformWindow* window) {
+  FrameExtents frame{0, 0, 0, 0};
+  Window xid = XWindowOf(window);
+  if (!xid) return frame;
+  long extents[4];
+  if (ReadLongs(xid, InternAtom("_NET_FRAME_EXTENTS"), XA_CARDINAL, 0, extents, 4) == 4) {
+    frame = FrameExtents{(int)extents[0], (int)extents[1], (int)extents[2], (int)extents[3]};
+    return frame;
+  }
+  // A manager without the property: the frame is the window's ancestor just
+  // below the root.
+  Display* display = PlatformDisplay();
+  Window outer = xid;
+  for (;;) {
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, outer, &root, &parent, &children, &count)) break;
+    if (children) XFree(children);
+    if (parent == root || parent == 0) break;
+    outer = parent;
+  }
+  if (outer == xid) return frame;
+  XWindowAttributes inner{}, around{};
+  Window child;
+  int ix, iy, ox, oy;
+  XGetWindowAttributes(display, xid, &inner);
+  XGetWindowAttributes(display, outer, &around);
+  XTranslateCoordinates(display, xid, Root(), 0, 0, &ix, &iy, &child);
+  XTranslateCoordinates(display, outer, Root(), 0, 0, &ox, &oy, &child);
+  frame.left = ix - ox;
+  frame.top = iy - oy;
+  frame.right = std::max(0, around.width - inner.width - frame.left);
+  frame.bottom = std::max(0, around.height - inner.height - frame.top);
+  return frame;
+}
+
+void KeepOnWorkArea(int* x, int* y, int outerWidth, int outerHeight) {
+  Display* display = PlatformDisplay();
+  int areaX = 0, areaY = 0;
+  int areaW = DisplayWidth(display, PlatformScreen()), areaH = DisplayHeight(display, PlatformScreen());
+  long desktop = 0, area[4];
+  ReadLongs(Root(), InternAtom("_NET_CURRENT_DESKTOP"), XA_CARDINAL, 0, &desktop, 1);
+  if (ReadLongs(Root(), InternAtom("_NET_WORKAREA"), XA_CARDINAL, 4 * desktop, area, 4) == 4 && area[2] > 0 &&
+      area[3] > 0) {
+    areaX = (int)area[0];
+    areaY = (int)area[1];
+    areaW = (int)area[2];
+    areaH = (int)area[3];
+  }
+  // Right and bottom edges first, so that a rectangle larger than the area
+  // keeps its top-left corner (and its title bar) on the screen.
+  *x = std::max(areaX, std::min(*x, areaX + areaW - outerWidth));
+  *y = std::max(areaY, std::min(*y, areaY + areaH - outerHeight));
+}

@@ -1,0 +1,410 @@
+// What the program relies on platform.h for, stated once and run on every
+// backend: headless, x11 (on an X server) and win32 (under Wine). The suite
+// is a program of its own: each backend's entry calls ProgramMain, which runs
+// the tests. It calls platform.h and OpenGL only; what platform.h cannot say
+// (where a window is, how time passes) and where the backends differ on
+// purpose is asked of backend_probe.h.
+#include "tests/contract/backend_probe.h"
+
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr unsigned kRemove = 1;   // PeekMessage's PM_REMOVE, which the program never uses
+InstanceHandle programInstance = nullptr;
+
+// ---- resources: one template whose hidden ruler gives away the base units
+const unsigned kShown = WS_CHILD | WS_VISIBLE;
+const DialogItem unitItems[] = {
+    {10, "STATIC", "", WS_CHILD, 4, 8, 400, 800},   // 100 base units wide and high
+    {11, "BUTTON", "0.4", kShown | WS_TABSTOP, 77, 13, 56, 10},
+    {12, "SCROLLBAR", "", kShown | SBS_VERT, 8, 5, 10, 66},
+    {-1, "BUTTON", "group", kShown | BS_GROUPBOX, 64, 2, 82, 59},
+};
+const DialogTemplate dialogs[] = {
+    {"Units", WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_SETFONT, 40, 16, 160, 100, "units",
+     "Arial", 10, unitItems, 4},
+};
+const ResourceTable contractResources = {dialogs, 1, nullptr, 0, nullptr, 0};
+
+// ---- what the procedures heard: the messages of platform.h, in order ------------
+struct Heard {
+  WindowHandle window;
+  unsigned message;
+  uintptr_t wParam;
+  intptr_t lParam;
+  bool shown;      // the window was shown when it came
+  bool creating;   // during CreateWindow or CreateDialogParam
+};
+std::vector<Heard> heard;
+bool creating = false;
+
+void Hear(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
+  switch (message) {
+    case WM_CREATE: case WM_DESTROY: case WM_SIZE: case WM_PAINT: case WM_CLOSE: case WM_TIMER:
+    case WM_INITDIALOG: case WM_COMMAND:
+      heard.push_back({window, message, wParam, lParam, probe::Shown(window), creating});
+  }
+}
+
+std::vector<Heard> HeardOf(unsigned message, WindowHandle window = nullptr) {
+  std::vector<Heard> found;
+  for (const Heard& h : heard)
+    if (h.message == message && (window == nullptr || h.window == window)) found.push_back(h);
+  return found;
+}
+
+intptr_t MainProc(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
+  Hear(window, message, wParam, lParam);
+  if (message == WM_PAINT) {
+    PaintStruct paint;
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+    return 0;
+  }
+  return DefWindowProc(window, message, wParam, lParam);
+}
+
+intptr_t PanelProc(WindowHandle dialog, unsigned message, uintptr_t wParam, intptr_t lParam) {
+  Hear(dialog, message, wParam, lParam);
+  if (message == WM_INITDIALOG) {
+    EXPECT_NE(GetDlgItem(dialog, 11), nullptr) << "the controls are made before WM_INITDIALOG";
+    return 1;
+  }
+  return 0;
+}
+
+// Dispatches what is queued until done() holds; false when it does not
+// within ten seconds (a guard against hanging, not a timing).
+bool PumpUntil(const std::function<bool()>& done) {
+  const uint64_t giveUp = probe::NowMs() + 10000;
+  Message m;
+  while (!done()) {
+    if (probe::NowMs() > giveUp) return false;
+    if (PeekMessage(&m, nullptr, 0, 0, kRemove)) DispatchMessage(&m);
+    else probe::Pass(5);
+  }
+  return true;
+}
+
+// The messages queued now, each taken and dispatched.
+std::vector<Message> Drain() {
+  std::vector<Message> taken;
+  Message m;
+  while (PeekMessage(&m, nullptr, 0, 0, kRemove)) {
+    taken.push_back(m);
+    if (m.message != WM_QUIT) DispatchMessage(&m);
+  }
+  return taken;
+}
+
+int CountOf(const std::vector<Message>& messages, unsigned message, WindowHandle window) {
+  int n = 0;
+  for (const Message& m : messages) n += m.message == message && m.window == window;
+  return n;
+}
+
+void Close(WindowHandle window) {
+  Message close{window, WM_CLOSE, 0, 0};
+  DispatchMessage(&close);
+}
+
+class Contract : public ::testing::Test {
+ protected:
+  void SetUp() override { heard.clear(); }
+  void TearDown() override {
+    for (WindowHandle window : made) Close(window);
+    Drain();
+  }
+  WindowHandle MakeMain(int width = 320, int height = 240) {
+    creating = true;
+    WindowHandle window = CreateWindow("Contract", "contract", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN |
+                                       WS_CLIPSIBLINGS, 40, 40, width, height, nullptr);
+    creating = false;
+    made.push_back(window);
+    return window;
+  }
+  WindowHandle MakeShownMain() {
+    WindowHandle window = MakeMain();
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    EXPECT_TRUE(PumpUntil([&] { return !HeardOf(WM_PAINT, window).empty(); })) << "the first paint";
+    return window;
+  }
+  WindowHandle MakePanel(WindowHandle owner, intptr_t param = 0) {
+    creating = true;
+    WindowHandle dialog = CreateDialogParam(programInstance, "Units", owner, PanelProc, param);
+    creating = false;
+    return dialog;
+  }
+  std::vector<WindowHandle> made;
+};
+
+// ---- windows ------------------------------------------------------------------------
+TEST_F(Contract, CreationSendsWmCreateThenWmSizeWithTheClientSizeBeforeItReturns) {
+  WindowHandle window = MakeMain();
+  ASSERT_NE(window, nullptr);
+  ASSERT_GE(heard.size(), 2u);
+  EXPECT_EQ(heard[0].message, (unsigned)WM_CREATE);
+  EXPECT_EQ(heard[1].message, (unsigned)WM_SIZE);
+  EXPECT_TRUE(heard[0].creating && heard[1].creating);
+  const probe::Box client = probe::Client(window);
+  EXPECT_EQ(heard[1].lParam, MakeLParam(client.width, client.height));
+  if (probe::kCreateSizeIsOuter) {
+    EXPECT_TRUE(client.width > 0 && client.width < 320 && client.height > 0 && client.height < 240);
+  } else {
+    EXPECT_EQ(client.width, 320);
+    EXPECT_EQ(client.height, 240);
+  }
+  EXPECT_FALSE(probe::Shown(window));
+  EXPECT_EQ(ShowWindow(window, SW_SHOWNORMAL), 0) << "it was hidden";
+  EXPECT_NE(ShowWindow(window, SW_SHOWNORMAL), 0) << "it was shown";
+  EXPECT_TRUE(probe::Shown(window));
+  EXPECT_EQ(GetWindowLong(window, GWL_HINSTANCE), (intptr_t)programInstance);
+  EXPECT_EQ(CreateWindow("Unregistered", "", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr), nullptr);
+  EXPECT_GT(GetSystemMetrics(SM_CXSCREEN), 0);
+  EXPECT_GT(GetSystemMetrics(SM_CYSCREEN), 0);
+}
+
+TEST_F(Contract, ClosingDestroysTheOwnedWindowsFirstAndStaleHandlesAreRefused) {
+  WindowHandle owner = MakeShownMain();
+  WindowHandle panel = MakePanel(owner);
+  WindowHandle lonely = MakePanel(nullptr);
+  ASSERT_TRUE(panel && lonely);
+  heard.clear();
+  Close(owner);
+  const std::vector<Heard> destroyed = HeardOf(WM_DESTROY);
+  ASSERT_EQ(destroyed.size(), 2u) << "the window without owner stays";
+  EXPECT_EQ(destroyed[0].window, panel);
+  EXPECT_EQ(destroyed[1].window, owner);
+  EXPECT_EQ(GetDlgItem(panel, 11), nullptr);
+  EXPECT_EQ(ShowWindow(owner, SW_SHOWNORMAL), 0);
+  EXPECT_EQ(InvalidateRect(owner, nullptr, 0), 0);
+  EXPECT_EQ(SetTimer(owner, 1, 10, nullptr), 0u);
+  EXPECT_EQ(GetDC(owner), nullptr);
+
+  EXPECT_NE(EndDialog(lonely, 0), 0);
+  EXPECT_EQ(HeardOf(WM_DESTROY, lonely).size(), 1u);
+  EXPECT_EQ(GetDlgItem(lonely, 11), nullptr);
+  EXPECT_EQ(EndDialog(lonely, 0), 0) << "a dialog ends once";
+}
+
+// ---- the queue ------------------------------------------------------------------------
+TEST_F(Contract, QuitCarriesItsCodeAndALookLeavesItQueued) {
+  PostQuitMessage(7);
+  Message m{};
+  ASSERT_NE(PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE), 0);
+  EXPECT_EQ(m.message, (unsigned)WM_QUIT);
+  EXPECT_EQ(GetMessage(&m, nullptr, 0, 0), 0);
+  EXPECT_EQ(m.message, (unsigned)WM_QUIT);
+  EXPECT_EQ(m.wParam, 7u);
+  EXPECT_EQ(CountOf(Drain(), WM_QUIT, nullptr), 0) << "taken once";
+}
+
+TEST_F(Contract, QuitComesBeforePaintAndPaintBeforeTimers) {
+  WindowHandle window = MakeShownMain();
+  Drain();
+  ASSERT_NE(SetTimer(window, 1, 10, nullptr), 0u);
+  probe::Pass(50);
+  InvalidateRect(window, nullptr, 0);
+  PostQuitMessage(3);
+  std::vector<unsigned> order;
+  Message m;
+  while (order.size() < 3 && PeekMessage(&m, nullptr, 0, 0, kRemove)) {
+    if (m.message == WM_QUIT || m.window == window) order.push_back(m.message);
+    if (m.message != WM_QUIT) DispatchMessage(&m);
+  }
+  EXPECT_EQ(order, (std::vector<unsigned>{WM_QUIT, WM_PAINT, WM_TIMER}));
+}
+
+TEST_F(Contract, APaintStaysQueuedUntilTheWindowIsValidated) {
+  WindowHandle window = MakeShownMain();
+  Drain();
+  heard.clear();
+  InvalidateRect(window, nullptr, 0);
+  for (int look = 0; look < 2; ++look) {
+    Message m{};
+    ASSERT_NE(PeekMessage(&m, window, 0, 0, kRemove), 0) << "look " << look;
+    EXPECT_EQ(m.message, (unsigned)WM_PAINT) << "taken but not painted: queued again";
+    if (look == 1) DispatchMessage(&m);
+  }
+  EXPECT_EQ(HeardOf(WM_PAINT, window).size(), 1u);
+  probe::Pass(20);
+  EXPECT_EQ(CountOf(Drain(), WM_PAINT, window), 0) << "BeginPaint and EndPaint validate";
+}
+
+// ---- timers ---------------------------------------------------------------------------
+TEST_F(Contract, TicksMissedComeAsOneAndNoTickComesBeforeItsPeriod) {
+  WindowHandle window = MakeMain();
+  const unsigned period = 100;
+  ASSERT_NE(SetTimer(window, 5, period, nullptr), 0u);
+  probe::Pass(3 * period + period / 2);
+  const uint64_t look = probe::NowMs();
+  const std::vector<Message> missed = Drain();
+  const uint64_t looked = probe::NowMs() - look;   // more ticks may fall due while looking
+  EXPECT_GE(CountOf(missed, WM_TIMER, window), 1);
+  EXPECT_LE(CountOf(missed, WM_TIMER, window), 1 + (int)(looked / period));
+  for (const Message& m : missed) {
+    if (m.message == WM_TIMER) {
+      EXPECT_EQ(m.wParam, 5u);
+    }
+  }
+
+  // Set again, it starts over; a period below 10 ms is 10 ms. A tick may
+  // come up to one timer resolution (16 ms on Windows) early, never more.
+  for (unsigned asked : {period, 1u}) {
+    const unsigned expected = asked < 10 ? 10 : asked;
+    ASSERT_NE(SetTimer(window, 5, asked, nullptr), 0u);
+    const uint64_t start = probe::NowMs();
+    heard.clear();
+    ASSERT_TRUE(PumpUntil([&] { return HeardOf(WM_TIMER, window).size() >= 4; }));
+    EXPECT_GE(probe::NowMs() - start, 4 * (expected - (expected > 16 ? 16 : expected / 2))) << asked;
+  }
+
+  Close(window);
+  probe::Pass(2 * period);
+  EXPECT_EQ(CountOf(Drain(), WM_TIMER, window), 0) << "the timer goes with its window";
+}
+
+// ---- capture --------------------------------------------------------------------------
+TEST_F(Contract, SetCaptureAnswersThePreviousWindowAndReleaseEndsIt) {
+  WindowHandle first = MakeShownMain(), second = MakeShownMain();
+  EXPECT_EQ(SetCapture(first), nullptr);
+  EXPECT_EQ(SetCapture(second), first);
+  EXPECT_NE(ReleaseCapture(), 0);
+  EXPECT_EQ(SetCapture(first), nullptr);
+  ReleaseCapture();
+}
+
+// ---- dialogs and controls -------------------------------------------------------------
+TEST_F(Contract, ATemplateBecomesPixelsWithOneSetOfBaseUnits) {
+  WindowHandle owner = MakeShownMain();
+  heard.clear();
+  WindowHandle panel = MakePanel(owner, 1234);
+  ASSERT_NE(panel, nullptr);
+  const std::vector<Heard> init = HeardOf(WM_INITDIALOG, panel);
+  ASSERT_EQ(init.size(), 1u);
+  EXPECT_EQ(init[0].lParam, 1234);
+  EXPECT_TRUE(init[0].creating);
+  EXPECT_FALSE(init[0].shown) << "a WS_VISIBLE template is shown after WM_INITDIALOG";
+  EXPECT_TRUE(probe::Shown(panel));
+
+  const probe::Box ruler = probe::InDialog(GetDlgItem(panel, 10));
+  const int bx = ruler.width / 100, by = ruler.height / 100;
+  ASSERT_GT(bx, 0);
+  ASSERT_GT(by, 0);
+  EXPECT_EQ(ruler.width % 100 + ruler.height % 100, 0) << "base units are whole pixels";
+  // Windows' MulDiv of positive numbers: rounded half up.
+  auto x = [&](int units) { return (units * bx + 2) / 4; };
+  auto y = [&](int units) { return (units * by + 4) / 8; };
+  for (const DialogItem& item : unitItems) {
+    if (item.id < 0) continue;
+    SCOPED_TRACE(item.id);
+    WindowHandle control = GetDlgItem(panel, item.id);
+    ASSERT_NE(control, nullptr);
+    const probe::Box box = probe::InDialog(control);
+    EXPECT_EQ(box.x, x(item.x));
+    EXPECT_EQ(box.y, y(item.y));
+    EXPECT_EQ(box.width, x(item.width));
+    EXPECT_EQ(box.height, y(item.height));
+    EXPECT_EQ(GetWindowLong(control, GWL_ID), item.id);
+    EXPECT_EQ(probe::Shown(control), (item.style & WS_VISIBLE) != 0);
+  }
+  EXPECT_EQ(GetDlgItem(panel, 99), nullptr);
+  const probe::Box client = probe::Client(panel), ownerClient = probe::Client(owner);
+  EXPECT_EQ(client.width, x(160));
+  EXPECT_EQ(client.height, y(100));
+  EXPECT_EQ(client.x, ownerClient.x + x(40)) << "an owned dialog counts from its owner's client area";
+  EXPECT_EQ(client.y, ownerClient.y + y(16));
+  WindowHandle lonely = MakePanel(nullptr);
+  EXPECT_EQ(probe::Client(lonely).x, x(40)) << "one without owner from the screen's corner";
+  EXPECT_EQ(probe::Client(lonely).y, y(16));
+  EndDialog(lonely, 0);
+  EXPECT_EQ(CreateDialogParam(programInstance, "NoSuchTemplate", owner, PanelProc, 0), nullptr);
+}
+
+TEST_F(Contract, AScrollBarHoldsItsPositionInItsRangeAndAnswersThePreviousOne) {
+  WindowHandle panel = MakePanel(MakeMain());
+  WindowHandle bar = GetDlgItem(panel, 12);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_NE(SetScrollRange(bar, SB_CTL, 0, 10, 1), 0);
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 5, 1), 0);
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 15, 1), 5);
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, -3, 1), 10) << "held at the top of the range";
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 7, 1), 0) << "and at its bottom";
+}
+
+// ---- pixel formats and contexts --------------------------------------------------------
+TEST_F(Contract, AFormatIsFixedOnceAndAContextOnItDrawsAndPresents) {
+  PixelFormatDescriptor request{};
+  request.nSize = sizeof request;
+  request.nVersion = 1;
+  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  request.iPixelType = PFD_TYPE_RGBA;
+  request.cColorBits = 24;
+  request.cDepthBits = 16;
+  request.iLayerType = PFD_MAIN_PLANE;
+
+  WindowHandle window = MakeMain();   // given its format before it is shown, as the program does
+  DeviceContext dc = GetDC(window);
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(GetDC(window), dc) << "CS_OWNDC: one device context for the window's life";
+  EXPECT_EQ(wglCreateContext(dc), nullptr) << "no context before a pixel format";
+  const int format = ChoosePixelFormat(dc, &request);
+  ASSERT_GT(format, 0);
+  PixelFormatDescriptor described{};
+  const int formats = DescribePixelFormat(dc, format, sizeof described, &described);
+  ASSERT_GE(formats, format);
+  EXPECT_EQ(described.dwFlags & request.dwFlags, request.dwFlags);
+  EXPECT_EQ(described.dwFlags & PFD_NEED_PALETTE, 0u);
+  EXPECT_EQ(described.iPixelType, PFD_TYPE_RGBA);
+  EXPECT_GE(described.cColorBits, 24);
+  EXPECT_GE(described.cDepthBits, 16);
+  EXPECT_EQ(SetPixelFormat(dc, format, &request), 1);
+  EXPECT_EQ(GetPixelFormat(dc), format);
+  if (formats > 1) {
+    EXPECT_EQ(SetPixelFormat(dc, format == 1 ? 2 : 1, &request), 0) << "fixed once";
+  }
+
+  RenderContext context = wglCreateContext(dc);
+  ASSERT_NE(context, nullptr);
+  ShowWindow(window, SW_SHOWNORMAL);
+  ASSERT_EQ(wglMakeCurrent(dc, context), 1);
+  glClearColor(1, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  unsigned char pixel[4] = {};
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+  EXPECT_EQ(pixel[0], 255);
+  EXPECT_EQ(pixel[1], 0);
+  EXPECT_NE(SwapBuffers(dc), 0);
+  EXPECT_EQ(wglMakeCurrent(nullptr, nullptr), 1);
+  EXPECT_EQ(wglDeleteContext(context), 1);
+  ReleaseDC(window, dc);
+}
+
+// ---- message boxes ---------------------------------------------------------------------
+TEST_F(Contract, AnErrorBoxReturnsIdokOnceItsUserPressesOk) {
+  probe::AnswerNextMessageBox("contract box");
+  EXPECT_EQ(MessageBox(nullptr, "The contract suite asks for an OK.", "contract box", MB_OK | MB_ICONHAND), IDOK);
+}
+
+}  // namespace
+
+int ProgramMain(InstanceHandle instance, InstanceHandle, const char*, int) {
+  programInstance = instance;
+  SetProgramResources(&contractResources);
+  WindowClass windowClass{CS_OWNDC | CS_HREDRAW | CS_VREDRAW, MainProc, instance, nullptr,
+                          LoadCursor(nullptr, IDC_ARROW), "Contract"};
+  if (RegisterClass(&windowClass) == 0) return 2;
+  int argc = 1;
+  char name[] = "contract";
+  char* argv[] = {name, nullptr};
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,52 @@
+// The contract suite on the Win32 backend: geometry and visibility from
+// user32, the system's clock, and a message box's OK pressed from a thread
+// timer, which the box's own loop dispatches while it waits.
+#include "platform/win32/win32.h"
+#include "tests/contract/backend_probe.h"
+
+#include <string>
+
+namespace probe {
+
+const bool kCreateSizeIsOuter = true;
+
+Box Outer(WindowHandle window) {
+  RECT r{};
+  GetWindowRect(Hwnd(window), &r);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+Box Client(WindowHandle window) {
+  RECT r{};
+  GetClientRect(Hwnd(window), &r);
+  POINT origin{0, 0};
+  ClientToScreen(Hwnd(window), &origin);
+  return {origin.x, origin.y, r.right, r.bottom};
+}
+
+Box InDialog(WindowHandle control) {
+  RECT r{};
+  GetWindowRect(Hwnd(control), &r);
+  MapWindowPoints(nullptr, GetParent(Hwnd(control)), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+bool Shown(WindowHandle window) { return IsWindow(Hwnd(window)) && IsWindowVisible(Hwnd(window)); }
+
+uint64_t NowMs() { return GetTickCount64(); }
+
+void Pass(unsigned milliseconds) { Sleep(milliseconds); }
+
+void AnswerNextMessageBox(const char* caption) {
+  static std::string wanted;
+  wanted = caption;
+  TIMERPROC press = [](HWND, UINT, UINT_PTR timer, DWORD) {
+    if (HWND box = FindWindowA("#32770", wanted.c_str())) {
+      KillTimer(nullptr, timer);
+      PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+  };
+  ::SetTimer(static_cast<HWND>(nullptr), 0, 100, press);
+}
+
+}  // namespace probe

@@ -57,6 +57,7 @@ struct PlatformWindow {
   int scrollMin = 0, scrollMax = 0, scrollPos = 0;
   bool needsPaint = false;           // client area invalid
   int paintCount = 0;                // completed BeginPaint/EndPaint pairs
+  bool sizeSent = false;             // a WM_SIZE was sent (the first comes at the first show)
   int pixelFormat = 0;               // fixed once by SetPixelFormat
   PlatformDC* ownDC = nullptr;       // CS_OWNDC: one device context for the window's life
   PlatformIcon* icon = nullptr;      // the class's icon; an SS_ICON static's

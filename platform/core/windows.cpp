@@ -1,6 +1,6 @@
-// Window classes and windows as records: creation with WM_CREATE and WM_SIZE
-// inside, show, size and place, paint, default handling, and the destroy order
-// (owned windows first). Relies on backend.h; the backend shows what needs showing.
+// Window classes and windows as records: creation with WM_CREATE inside, the
+// first WM_SIZE at the first show, size and place, paint, default handling,
+// and the destroy order (owned windows first). Relies on backend.h; the backend shows what needs showing.
 #include "platform/core/core.h"
 
 #include <algorithm>
@@ -86,6 +86,7 @@ void ReportSize(PlatformWindow* window, int width, int height, bool evenIfSame) 
   if (width == window->width && height == window->height && !evenIfSame) return;
   window->width = width;
   window->height = height;
+  window->sizeSent = true;
   SendTo(window, WM_SIZE, SIZE_RESTORED, MakeLParam(width, height));
 }
 }  // namespace
@@ -128,8 +129,6 @@ WindowHandle CreateWindow(const char* className, const char* caption, unsigned s
     Destroy(window);
     return nullptr;
   }
-  if (!Live(window)) return nullptr;
-  SendTo(window, WM_SIZE, SIZE_RESTORED, MakeLParam(window->width, window->height));
   if (Live(window) && (style & WS_VISIBLE)) ShowWindow(window, SW_SHOWNORMAL);
   return Live(window) ? window : nullptr;
 }
@@ -141,6 +140,9 @@ int ShowWindow(WindowHandle window, int) {
   window->style |= WS_VISIBLE;
   Invalidate(window);
   BackendShown(window);
+  // As on Windows, a window made by CreateWindow hears its first WM_SIZE when
+  // it is first shown, unless a size was reported before.
+  if (window->kind == WindowKind::Main && !window->sizeSent) ReportSize(window, window->width, window->height, true);
   return was;
 }
 

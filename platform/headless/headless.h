@@ -14,8 +14,9 @@
 //   half away from zero. A dialog with an owner counts its position from the
 //   owner's top-left corner, one without from the screen's (0, 0). Control
 //   positions count from the dialog's client area.
-// - CreateWindow sends WM_CREATE, then WM_SIZE; a size change by SetWindowPos
-//   or Resized sends WM_SIZE (none when the size is already right). A dialog
+// - CreateWindow sends WM_CREATE; the first ShowWindow, WM_SIZE, as on
+//   Windows; a size change by SetWindowPos or Resized sends WM_SIZE (none
+//   when the size is already right). A dialog
 //   procedure that returns 0 from WM_PAINT without painting still has its
 //   dialog validated, as by the dialog manager.
 // - The queue hands out posted and input messages first (in order), then

@@ -21,7 +21,8 @@ bool Shown(WindowHandle window);
 // - On Windows the system frames a top-level window: CreateWindow's size is
 //   the outer one and the client area is smaller. Elsewhere it is the client
 //   size, and a frame is the window manager's, outside it (the suite runs
-//   the x11 backend on a server without a manager: no frame at all).
+//   the x11 backend on a server without a manager: no frame at all; Wine
+//   under openbox, as it waits two seconds for a manager at every unmap).
 extern const bool kCreateSizeIsOuter;
 // - An X window's visual is fixed when it is made: the x11 backend takes a
 //   pixel format only before the window is first shown (the program sets it

@@ -1,12 +1,11 @@
 // The program's message loop on the FLTK backend's real clock: frames back
 // to back while requested with the timer still ticking, no processor time
-// while waiting, ticks missed while busy as one. The queue's order and
-// coalescing are the core's, tested in tests/headless.
+// while waiting. The queue's order and its timers are every backend's,
+// tested in tests/contract.
 #include "tests/platform/support.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 
@@ -133,17 +132,6 @@ TEST_F(LoopTest, WaitingForAMessageUsesNoProcessorTime) {
   EXPECT_EQ(m.message, WM_TIMER);
   EXPECT_LT(usedCpu, waited * 0.25) << "GetMessage must block, not poll";
   std::printf("[ measure  ] blocked %.3f s in GetMessage using %.4f s of processor time\n", waited, usedCpu);
-}
-
-TEST_F(LoopTest, TicksMissedWhileBusyComeAsOneMessage) {
-  SetTimer(window, 1, 100, nullptr);
-  usleep(550 * 1000);   // busy elsewhere: five periods pass without the loop
-  int timerMessages = 0;
-  Message m;
-  for (int i = 0; i < 20; ++i)
-    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE_FLAG))
-      if (m.message == WM_TIMER) ++timerMessages;
-  EXPECT_EQ(timerMessages, 1);
 }
 
 }  // namespace

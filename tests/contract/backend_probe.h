@@ -31,6 +31,9 @@ extern const bool kCreateSizeIsOuter;
 // - The headless clock is virtual: it moves when a test lets time pass or
 //   when GetMessage finds only timers waiting. The others' is the real one.
 uint64_t NowMs();
+// - Windows refuses a scroll range wider than the largest int
+//   (ERROR_INVALID_SCROLLBAR_RANGE), and so does the core; Wine accepts it.
+extern const bool kWideScrollRangeRefused;
 void Pass(unsigned milliseconds);   // without fetching a message
 // - A message box waits for its user: the headless one answers at once;
 //   elsewhere this presses its OK once the box is up.

@@ -343,45 +343,99 @@ TEST_F(Contract, AScrollBarHoldsItsPositionInItsRangeAndAnswersThePreviousOne) {
   EXPECT_EQ(SetScrollPos(bar, SB_CTL, 5, 1), 0);
   EXPECT_EQ(SetScrollPos(bar, SB_CTL, 15, 1), 5);
   EXPECT_EQ(SetScrollPos(bar, SB_CTL, -3, 1), 10) << "held at the top of the range";
-  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 7, 1), 0) << "and at its bottom";
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 8, 1), 0) << "and at its bottom";
+  SetScrollRange(bar, SB_CTL, 2, 5, 0);
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 3, 0), 5) << "a narrower range pulls the thumb in";
+  SetScrollRange(bar, SB_CTL, 50, 20, 0);
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 9, 0), 0) << "an inverted range is empty";
+  EXPECT_EQ(SetScrollRange(bar, SB_CTL, -1, 0x7FFFFFFF, 0) == 0, probe::kWideScrollRangeRefused)
+      << "wider than the largest int";
+  EXPECT_NE(SetScrollRange(bar, SB_CTL, -0x7FFFFFFF - 1, -1, 0), 0) << "as wide as the largest int";
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, 5, 0), -1) << "the thumb pulled into that range";
+  EXPECT_EQ(SetScrollPos(bar, 1 /* SB_VERT */, 5, 0), 0) << "a control's bar is SB_CTL";
+  EXPECT_EQ(SetScrollPos(GetDlgItem(panel, 11), SB_CTL, 5, 0), 0) << "a button has no thumb";
 }
 
-// ---- pixel formats and contexts --------------------------------------------------------
-TEST_F(Contract, AFormatIsFixedOnceAndAContextOnItDrawsAndPresents) {
-  PixelFormatDescriptor request{};
-  request.nSize = sizeof request;
-  request.nVersion = 1;
-  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  request.iPixelType = PFD_TYPE_RGBA;
-  request.cColorBits = 24;
-  request.cDepthBits = 16;
-  request.iLayerType = PFD_MAIN_PLANE;
+TEST_F(Contract, ADialogLeftToItsDefaultPaintIsValidated) {
+  WindowHandle panel = MakePanel(MakeShownMain());
+  ASSERT_TRUE(PumpUntil([&] { return !HeardOf(WM_PAINT, panel).empty(); }));
+  Drain();
+  heard.clear();
+  probe::Pass(20);
+  Drain();
+  EXPECT_TRUE(HeardOf(WM_PAINT, panel).empty()) << "its procedure returned 0 without painting";
+}
 
-  WindowHandle window = MakeMain();   // given its format before it is shown, as the program does
-  DeviceContext dc = GetDC(window);
-  ASSERT_NE(dc, nullptr);
-  EXPECT_EQ(GetDC(window), dc) << "CS_OWNDC: one device context for the window's life";
-  EXPECT_EQ(wglCreateContext(dc), nullptr) << "no context before a pixel format";
-  const int format = ChoosePixelFormat(dc, &request);
-  ASSERT_GT(format, 0);
+// ---- pixel formats, contexts, device contexts and palettes --------------------------------
+// As the program does: a format and a context current inside WM_CREATE, both
+// gone in WM_DESTROY.
+struct GLWindow {
+  DeviceContext dc = nullptr;
+  RenderContext context = nullptr;
+  int format = 0, setAgain = -1, setOther = -1, current = 0, formats = 0;
   PixelFormatDescriptor described{};
-  const int formats = DescribePixelFormat(dc, format, sizeof described, &described);
-  ASSERT_GE(formats, format);
-  EXPECT_EQ(described.dwFlags & request.dwFlags, request.dwFlags);
-  EXPECT_EQ(described.dwFlags & PFD_NEED_PALETTE, 0u);
-  EXPECT_EQ(described.iPixelType, PFD_TYPE_RGBA);
-  EXPECT_GE(described.cColorBits, 24);
-  EXPECT_GE(described.cDepthBits, 16);
-  EXPECT_EQ(SetPixelFormat(dc, format, &request), 1);
-  EXPECT_EQ(GetPixelFormat(dc), format);
-  if (formats > 1) {
-    EXPECT_EQ(SetPixelFormat(dc, format == 1 ? 2 : 1, &request), 0) << "fixed once";
-  }
+  int viewport[4] = {};
+} gl;
 
-  RenderContext context = wglCreateContext(dc);
-  ASSERT_NE(context, nullptr);
+intptr_t GLProc(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
+  if (message == WM_CREATE) {
+    PixelFormatDescriptor request{};
+    request.nSize = sizeof request;
+    request.nVersion = 1;
+    request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    request.iPixelType = PFD_TYPE_RGBA;
+    request.cColorBits = 24;
+    request.cDepthBits = 16;
+    request.iLayerType = PFD_MAIN_PLANE;
+    gl.dc = GetDC(window);
+    gl.format = ChoosePixelFormat(gl.dc, &request);
+    gl.formats = DescribePixelFormat(gl.dc, gl.format, sizeof gl.described, &gl.described);
+    if (SetPixelFormat(gl.dc, gl.format, &request) != 1) return -1;
+    gl.setAgain = SetPixelFormat(gl.dc, gl.format, &request);
+    gl.setOther = SetPixelFormat(gl.dc, gl.format == 1 ? 2 : 1, &request);
+    gl.context = wglCreateContext(gl.dc);
+    gl.current = wglMakeCurrent(gl.dc, gl.context);
+    glGetIntegerv(GL_VIEWPORT, gl.viewport);
+  } else if (message == WM_DESTROY) {
+    wglMakeCurrent(nullptr, nullptr);
+    wglDeleteContext(gl.context);
+  }
+  return MainProc(window, message, wParam, lParam);
+}
+
+TEST_F(Contract, AFormatIsFixedOnceAndAContextMadeCurrentInCreationDrawsAndPresents) {
+  WindowClass glClass{CS_OWNDC, GLProc, programInstance, nullptr, nullptr, "ContractGL"};
+  static const int registered = RegisterClass(&glClass);
+  ASSERT_NE(registered, 0);
+  gl = GLWindow{};
+  WindowHandle window = CreateWindow("ContractGL", "gl", WS_OVERLAPPEDWINDOW, 40, 40, 160, 120, nullptr);
+  ASSERT_NE(window, nullptr);
+  made.push_back(window);
+  ASSERT_GT(gl.format, 0);
+  ASSERT_GE(gl.formats, gl.format);
+  const uint32_t asked = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  EXPECT_EQ(gl.described.dwFlags & asked, asked);
+  EXPECT_EQ(gl.described.dwFlags & PFD_NEED_PALETTE, 0u);
+  EXPECT_EQ(gl.described.iPixelType, PFD_TYPE_RGBA);
+  EXPECT_GE(gl.described.cColorBits, 24);
+  EXPECT_GE(gl.described.cDepthBits, 16);
+  EXPECT_EQ(GetPixelFormat(gl.dc), gl.format);
+  EXPECT_EQ(gl.setAgain, 1) << "the same format again";
+  if (gl.formats > 1) {
+    EXPECT_EQ(gl.setOther, 0) << "another one is refused";
+  }
+  ASSERT_NE(gl.context, nullptr);
+  EXPECT_EQ(gl.current, 1);
+  const probe::Box client = probe::Client(window);
+  EXPECT_EQ(gl.viewport[2], client.width) << "the first binding sizes the viewport to the window";
+  EXPECT_EQ(gl.viewport[3], client.height);
+  EXPECT_EQ(GetDC(window), gl.dc) << "CS_OWNDC: one device context for the window's life";
+  EXPECT_EQ(WindowFromDC(gl.dc), window);
+  EXPECT_EQ(ReleaseDC(window, gl.dc), 1);
+  EXPECT_EQ(WindowFromDC(gl.dc), window) << "released, it stays with the window";
+
   ShowWindow(window, SW_SHOWNORMAL);
-  ASSERT_EQ(wglMakeCurrent(dc, context), 1);
+  ASSERT_EQ(wglMakeCurrent(gl.dc, gl.context), 1);
   glClearColor(1, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   unsigned char pixel[4] = {};
@@ -389,10 +443,33 @@ TEST_F(Contract, AFormatIsFixedOnceAndAContextOnItDrawsAndPresents) {
   glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
   EXPECT_EQ(pixel[0], 255);
   EXPECT_EQ(pixel[1], 0);
-  EXPECT_NE(SwapBuffers(dc), 0);
-  EXPECT_EQ(wglMakeCurrent(nullptr, nullptr), 1);
-  EXPECT_EQ(wglDeleteContext(context), 1);
-  ReleaseDC(window, dc);
+  EXPECT_NE(SwapBuffers(gl.dc), 0);
+
+  WindowHandle plain = MakeMain();
+  DeviceContext plainDC = GetDC(plain);
+  EXPECT_EQ(wglCreateContext(plainDC), nullptr) << "no context before a pixel format";
+  EXPECT_EQ(wglMakeCurrent(plainDC, gl.context), 0) << "nor one of another window's format";
+
+  Close(window);
+  EXPECT_EQ(wglDeleteContext(gl.context), 0) << "deleted in WM_DESTROY";
+  EXPECT_EQ(SwapBuffers(gl.dc), 0);
+  EXPECT_EQ(WindowFromDC(gl.dc), nullptr);
+}
+
+TEST_F(Contract, APaletteIsSelectedAnsweringThePreviousOneAndUnrealized) {
+  PaletteEntry entries[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+  LogPalette logical{0x300, 2, entries};
+  PaletteHandle palette = CreatePalette(&logical), other = CreatePalette(&logical);
+  ASSERT_TRUE(palette && other);
+  DeviceContext memory = CreateCompatibleDC(nullptr);
+  ASSERT_NE(memory, nullptr);
+  SelectPalette(memory, palette, 0);
+  EXPECT_EQ(SelectPalette(memory, other, 0), palette);
+  EXPECT_EQ(UnrealizeObject(palette), 1);
+  EXPECT_EQ(UnrealizeObject(nullptr), 0);
+  LogPalette empty{0x300, 0, entries};
+  EXPECT_EQ(CreatePalette(&empty), nullptr);
+  EXPECT_EQ(DeleteDC(memory), 1);
 }
 
 // ---- message boxes ---------------------------------------------------------------------

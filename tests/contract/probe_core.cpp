@@ -5,6 +5,8 @@
 
 namespace probe {
 
+const bool kWideScrollRangeRefused = true;
+
 Box Outer(WindowHandle window) { return {window->x, window->y, window->width, window->height}; }
 
 Box Client(WindowHandle window) {

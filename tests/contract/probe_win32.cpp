@@ -9,6 +9,7 @@
 namespace probe {
 
 const bool kCreateSizeIsOuter = true;
+const bool kWideScrollRangeRefused = false;   // under Wine
 
 Box Outer(WindowHandle window) {
   RECT r{};

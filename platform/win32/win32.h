@@ -9,13 +9,13 @@
 // What the Win32 files of the platform share: <windows.h> and platform.h in
 // one translation unit, and the casts between the two sets of handles.
 //
-// How both headers live side by side. <windows.h> comes first and defines
-// macros under platform.h's names: the function names (RegisterClass ->
-// RegisterClassA, ...) and the constants (WM_CREATE, WS_POPUP, ...). This file
-// takes the value of every such constant, removes the macro, includes
-// platform.h, and checks at compile time that each platform constant equals
-// the Windows one. The backend then calls the A functions by their full
-// names. The platform's own functions are C++ overloads beside the Windows
+// How both headers live side by side. <windows.h> defines macros under
+// platform.h's names: the function names (RegisterClass -> RegisterClassA,
+// ...) and the constants (WM_CREATE, WS_POPUP, ...). So platform.h comes
+// first: its constants are enumerators before they become macros of the
+// same value, which this file checks at compile time; after <windows.h> it
+// removes the function macros. The backend then calls the A functions by
+// their full names. The platform's own functions are C++ overloads beside the Windows
 // ones (their handle types differ), except three with the very same
 // parameters (GetSystemMetrics, PostQuitMessage, ReleaseCapture): a file that
 // sees <windows.h> cannot define those, so they live in same_names.cpp,
@@ -25,21 +25,25 @@
 //
 // The program's own files never see <windows.h>: <GL/gl.h> would pull it in
 // unless WINGDIAPI and APIENTRY are defined, so the Windows build defines
-// both for every file (platform/win32.cmake), and this file removes them
+// both for every file (platform/win32/CMakeLists.txt), and this file removes them
 // again before <windows.h> defines its own.
 #pragma once
 
-#undef WINGDIAPI
-#undef APIENTRY
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+// ---- platform.h first: its constants are enumerators before <windows.h> ------
+// platform.h would redeclare the three functions whose parameters are the
+// Windows ones' (GetSystemMetrics, PostQuitMessage, ReleaseCapture) and so
+// take them for the Windows functions; here it declares them under other
+// names, which nothing uses, and the backend's calls reach Windows.
+#define GetSystemMetrics PlatformGetSystemMetricsUnused
+#define PostQuitMessage PlatformPostQuitMessageUnused
+#define ReleaseCapture PlatformReleaseCaptureUnused
+#include "platform/platform.h"
+#undef GetSystemMetrics
+#undef PostQuitMessage
+#undef ReleaseCapture
 
-// ---- constants that both headers define: values taken, macros removed --------
+// The constants both headers name: the platform's values, taken before
+// <windows.h> makes each name a macro, then checked against the macro.
 #define HEAT_SHARED_CONSTANTS(X)                                                              \
   X(WM_CREATE) X(WM_DESTROY) X(WM_SIZE) X(WM_PAINT) X(WM_CLOSE) X(WM_QUIT)                    \
   X(WM_QUERYNEWPALETTE) X(WM_PALETTECHANGED) X(WM_INITDIALOG) X(WM_COMMAND) X(WM_TIMER)       \
@@ -55,88 +59,28 @@
   X(MB_OK) X(MB_ICONHAND) X(IDOK) X(SRCCOPY) X(PFD_DOUBLEBUFFER) X(PFD_DRAW_TO_WINDOW)        \
   X(PFD_SUPPORT_OPENGL) X(PFD_NEED_PALETTE) X(PFD_TYPE_RGBA) X(PFD_TYPE_COLORINDEX)           \
   X(PFD_MAIN_PLANE)
-
-namespace win32 {
+namespace platformValue {
 #define HEAT_TAKE_VALUE(name) constexpr long long name##_value = (long long)(name);
 HEAT_SHARED_CONSTANTS(HEAT_TAKE_VALUE)
 #undef HEAT_TAKE_VALUE
-}  // namespace win32
+}  // namespace platformValue
 
-#undef WM_CREATE
-#undef WM_DESTROY
-#undef WM_SIZE
-#undef WM_PAINT
-#undef WM_CLOSE
-#undef WM_QUIT
-#undef WM_QUERYNEWPALETTE
-#undef WM_PALETTECHANGED
-#undef WM_INITDIALOG
-#undef WM_COMMAND
-#undef WM_TIMER
-#undef WM_VSCROLL
-#undef WM_MOUSEMOVE
-#undef WM_LBUTTONDOWN
-#undef WM_LBUTTONUP
-#undef WM_RBUTTONDOWN
-#undef WM_RBUTTONUP
-#undef SIZE_RESTORED
-#undef BN_CLICKED
-#undef SB_LINEUP
-#undef SB_LINEDOWN
-#undef SB_PAGEUP
-#undef SB_PAGEDOWN
-#undef SB_THUMBPOSITION
-#undef SB_THUMBTRACK
-#undef SB_TOP
-#undef SB_BOTTOM
-#undef SB_ENDSCROLL
-#undef SB_CTL
-#undef WS_POPUP
-#undef WS_CHILD
-#undef WS_VISIBLE
-#undef WS_CLIPSIBLINGS
-#undef WS_CLIPCHILDREN
-#undef WS_CAPTION
-#undef WS_BORDER
-#undef WS_SYSMENU
-#undef WS_TABSTOP
-#undef WS_OVERLAPPEDWINDOW
-#undef DS_MODALFRAME
-#undef DS_SETFONT
-#undef BS_PUSHBUTTON
-#undef BS_DEFPUSHBUTTON
-#undef BS_GROUPBOX
-#undef SS_ICON
-#undef SS_SUNKEN
-#undef SBS_VERT
-#undef CS_VREDRAW
-#undef CS_HREDRAW
-#undef CS_OWNDC
-#undef SW_SHOWNORMAL
-#undef SW_SHOWDEFAULT
-#undef SM_CXSCREEN
-#undef SM_CYSCREEN
-#undef GWL_ID
-#undef SWP_NOMOVE
-#undef PM_NOREMOVE
-#undef MB_OK
-#undef MB_ICONHAND
-#undef IDOK
-#undef SRCCOPY
-#undef PFD_DOUBLEBUFFER
-#undef PFD_DRAW_TO_WINDOW
-#undef PFD_SUPPORT_OPENGL
-#undef PFD_NEED_PALETTE
-#undef PFD_TYPE_RGBA
-#undef PFD_TYPE_COLORINDEX
-#undef PFD_MAIN_PLANE
-// A pointer in <windows.h> (MAKEINTRESOURCE(32512)), a number in platform.h;
-// LoadCursor makes the one from the other.
-#undef IDC_ARROW
-// 64-bit <windows.h> has only GWLP_HINSTANCE, of the same value, -6.
-static_assert(GWLP_HINSTANCE == -6, "GWLP_HINSTANCE is GWL_HINSTANCE");
+// ---- then <windows.h>, and its function macros removed ------------------------
+#undef WINGDIAPI
+#undef APIENTRY
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
 
-// ---- function names that <windows.h> maps to their A or W forms ---------------
+#define HEAT_CHECK_VALUE(name) \
+  static_assert(platformValue::name##_value == (long long)(name), #name " differs from <windows.h>");
+HEAT_SHARED_CONSTANTS(HEAT_CHECK_VALUE)
+#undef HEAT_CHECK_VALUE
+
 #undef RegisterClass
 #undef CreateWindow
 #undef GetMessage
@@ -150,23 +94,6 @@ static_assert(GWLP_HINSTANCE == -6, "GWLP_HINSTANCE is GWL_HINSTANCE");
 #undef DefWindowProc
 #undef GetWindowLong
 #undef CreateDialogParam
-
-// platform.h would redeclare the three functions whose parameters are the
-// Windows ones' (GetSystemMetrics, PostQuitMessage, ReleaseCapture) and so
-// take them for the Windows functions; here it declares them under other
-// names, which nothing uses, and the backend's calls reach Windows.
-#define GetSystemMetrics PlatformGetSystemMetricsUnused
-#define PostQuitMessage PlatformPostQuitMessageUnused
-#define ReleaseCapture PlatformReleaseCaptureUnused
-#include "platform/platform.h"
-#undef GetSystemMetrics
-#undef PostQuitMessage
-#undef ReleaseCapture
-
-#define HEAT_CHECK_VALUE(name) \
-  static_assert(win32::name##_value == (long long)(name), #name " differs from <windows.h>");
-HEAT_SHARED_CONSTANTS(HEAT_CHECK_VALUE)
-#undef HEAT_CHECK_VALUE
 
 // ---- handles: the platform's opaque handles are the Windows handles ----------
 inline HWND Hwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }

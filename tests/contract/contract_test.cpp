@@ -5,6 +5,7 @@
 // (where a window is, how time passes) and where the backends differ on
 // purpose is asked of backend_probe.h.
 #include "tests/contract/backend_probe.h"
+#include "tests/support/heard.h"
 
 #include <gtest/gtest.h>
 
@@ -33,34 +34,17 @@ const DialogTemplate dialogs[] = {
 const ResourceTable contractResources = {dialogs, 1, nullptr, 0, nullptr, 0};
 
 // ---- what the procedures heard: the messages of platform.h, in order ------------
-struct Heard {
-  WindowHandle window;
-  unsigned message;
-  uintptr_t wParam;
-  intptr_t lParam;
-  bool shown;      // the window was shown when it came
-  bool creating;   // during CreateWindow or CreateDialogParam
-};
-std::vector<Heard> heard;
-bool creating = false;
-
-void Hear(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
+void HearOwn(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
   switch (message) {
     case WM_CREATE: case WM_DESTROY: case WM_SIZE: case WM_PAINT: case WM_CLOSE: case WM_TIMER:
     case WM_INITDIALOG: case WM_COMMAND:
-      heard.push_back({window, message, wParam, lParam, probe::Shown(window), creating});
+      Hear(window, message, wParam, lParam);
   }
 }
-
-std::vector<Heard> HeardOf(unsigned message, WindowHandle window = nullptr) {
-  std::vector<Heard> found;
-  for (const Heard& h : heard)
-    if (h.message == message && (window == nullptr || h.window == window)) found.push_back(h);
-  return found;
-}
+bool shownAtInit = true;
 
 intptr_t MainProc(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  Hear(window, message, wParam, lParam);
+  HearOwn(window, message, wParam, lParam);
   if (message == WM_PAINT) {
     PaintStruct paint;
     BeginPaint(window, &paint);
@@ -71,8 +55,9 @@ intptr_t MainProc(WindowHandle window, unsigned message, uintptr_t wParam, intpt
 }
 
 intptr_t PanelProc(WindowHandle dialog, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  Hear(dialog, message, wParam, lParam);
+  HearOwn(dialog, message, wParam, lParam);
   if (message == WM_INITDIALOG) {
+    shownAtInit = probe::Shown(dialog);
     EXPECT_NE(GetDlgItem(dialog, 11), nullptr) << "the controls are made before WM_INITDIALOG";
     return 1;
   }
@@ -122,10 +107,8 @@ class Contract : public ::testing::Test {
     Drain();
   }
   WindowHandle MakeMain(int width = 320, int height = 240) {
-    creating = true;
     WindowHandle window = CreateWindow("Contract", "contract", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN |
                                        WS_CLIPSIBLINGS, 40, 40, width, height, nullptr);
-    creating = false;
     made.push_back(window);
     return window;
   }
@@ -133,14 +116,11 @@ class Contract : public ::testing::Test {
     WindowHandle window = MakeMain();
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
-    EXPECT_TRUE(PumpUntil([&] { return !HeardOf(WM_PAINT, window).empty(); })) << "the first paint";
+    EXPECT_TRUE(PumpUntil([&] { return CountHeard(WM_PAINT, window) > 0; })) << "the first paint";
     return window;
   }
   WindowHandle MakePanel(WindowHandle owner, intptr_t param = 0) {
-    creating = true;
-    WindowHandle dialog = CreateDialogParam(programInstance, "Units", owner, PanelProc, param);
-    creating = false;
-    return dialog;
+    return CreateDialogParam(programInstance, "Units", owner, PanelProc, param);
   }
   std::vector<WindowHandle> made;
 };
@@ -149,14 +129,13 @@ class Contract : public ::testing::Test {
 TEST_F(Contract, CreationSendsWmCreateAndTheFirstShowWmSizeWithTheClientSize) {
   WindowHandle window = MakeMain();
   ASSERT_NE(window, nullptr);
-  ASSERT_EQ(heard.size(), 1u);
+  ASSERT_EQ(heard.size(), 1u) << "heard before CreateWindow returned";
   EXPECT_EQ(heard[0].message, (unsigned)WM_CREATE);
-  EXPECT_TRUE(heard[0].creating);
   EXPECT_FALSE(probe::Shown(window));
   EXPECT_EQ(ShowWindow(window, SW_SHOWNORMAL), 0) << "it was hidden";
-  ASSERT_EQ(HeardOf(WM_SIZE, window).size(), 1u);
+  ASSERT_EQ(CountHeard(WM_SIZE, window), 1);
   const probe::Box client = probe::Client(window);
-  EXPECT_EQ(HeardOf(WM_SIZE, window)[0].lParam, MakeLParam(client.width, client.height));
+  EXPECT_EQ(LastHeard(WM_SIZE, window)->lParam, MakeLParam(client.width, client.height));
   if (probe::kCreateSizeIsOuter) {
     EXPECT_TRUE(client.width > 0 && client.width < 320 && client.height > 0 && client.height < 240);
   } else {
@@ -165,7 +144,7 @@ TEST_F(Contract, CreationSendsWmCreateAndTheFirstShowWmSizeWithTheClientSize) {
   }
   EXPECT_NE(ShowWindow(window, SW_SHOWNORMAL), 0) << "it was shown";
   EXPECT_TRUE(probe::Shown(window));
-  EXPECT_EQ(HeardOf(WM_SIZE, window).size(), 1u) << "once";
+  EXPECT_EQ(CountHeard(WM_SIZE, window), 1) << "once";
   EXPECT_EQ(GetWindowLong(window, GWL_HINSTANCE), (intptr_t)programInstance);
   EXPECT_EQ(CreateWindow("Unregistered", "", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr), nullptr);
   EXPECT_GT(GetSystemMetrics(SM_CXSCREEN), 0);
@@ -180,10 +159,10 @@ TEST_F(Contract, ClosingDestroysTheOwnedWindowsFirstAndStaleHandlesAreRefused) {
   SetCapture(owner);
   heard.clear();
   Close(owner);
-  const std::vector<Heard> destroyed = HeardOf(WM_DESTROY);
-  ASSERT_EQ(destroyed.size(), 2u) << "the window without owner stays";
-  EXPECT_EQ(destroyed[0].window, panel);
-  EXPECT_EQ(destroyed[1].window, owner);
+  std::vector<WindowHandle> destroyed;
+  for (const Heard& h : heard)
+    if (h.message == WM_DESTROY) destroyed.push_back(h.window);
+  EXPECT_EQ(destroyed, (std::vector<WindowHandle>{panel, owner})) << "the window without owner stays";
   EXPECT_EQ(GetDlgItem(panel, 11), nullptr);
   EXPECT_EQ(ShowWindow(owner, SW_SHOWNORMAL), 0);
   EXPECT_EQ(InvalidateRect(owner, nullptr, 0), 0);
@@ -195,7 +174,7 @@ TEST_F(Contract, ClosingDestroysTheOwnedWindowsFirstAndStaleHandlesAreRefused) {
   Close(lonely);
   EXPECT_TRUE(probe::Shown(lonely)) << "a dialog's procedure decides about its close";
   EXPECT_NE(EndDialog(lonely, 0), 0);
-  EXPECT_EQ(HeardOf(WM_DESTROY, lonely).size(), 1u);
+  EXPECT_EQ(CountHeard(WM_DESTROY, lonely), 1);
   EXPECT_EQ(GetDlgItem(lonely, 11), nullptr);
   EXPECT_EQ(EndDialog(lonely, 0), 0) << "a dialog ends once";
 }
@@ -239,7 +218,7 @@ TEST_F(Contract, APaintStaysQueuedUntilTheWindowIsValidated) {
     EXPECT_EQ(m.message, (unsigned)WM_PAINT) << "taken but not painted: queued again";
     if (look == 1) DispatchMessage(&m);
   }
-  EXPECT_EQ(HeardOf(WM_PAINT, window).size(), 1u);
+  EXPECT_EQ(CountHeard(WM_PAINT, window), 1);
   probe::Pass(20);
   EXPECT_EQ(CountOf(Drain(), WM_PAINT, window), 0) << "BeginPaint and EndPaint validate";
 }
@@ -268,7 +247,7 @@ TEST_F(Contract, TicksMissedComeAsOneAndNoTickComesBeforeItsPeriod) {
     ASSERT_NE(SetTimer(window, 5, asked, nullptr), 0u);
     const uint64_t start = probe::NowMs();
     heard.clear();
-    ASSERT_TRUE(PumpUntil([&] { return HeardOf(WM_TIMER, window).size() >= 4; }));
+    ASSERT_TRUE(PumpUntil([&] { return CountHeard(WM_TIMER, window) >= 4; }));
     EXPECT_GE(probe::NowMs() - start, 4 * (expected - (expected > 16 ? 16 : expected / 2))) << asked;
   }
 
@@ -293,12 +272,10 @@ TEST_F(Contract, ATemplateBecomesPixelsWithOneSetOfBaseUnits) {
   heard.clear();
   WindowHandle panel = MakePanel(owner, 1234);
   ASSERT_NE(panel, nullptr);
-  const std::vector<Heard> init = HeardOf(WM_INITDIALOG, panel);
-  ASSERT_EQ(init.size(), 1u);
-  EXPECT_EQ(init[0].lParam, 1234);
-  EXPECT_EQ(init[0].wParam, (uintptr_t)GetDlgItem(panel, 11)) << "the first shown tab stop";
-  EXPECT_TRUE(init[0].creating);
-  EXPECT_FALSE(init[0].shown) << "a WS_VISIBLE template is shown after WM_INITDIALOG";
+  ASSERT_EQ(CountHeard(WM_INITDIALOG, panel), 1) << "heard before CreateDialogParam returned";
+  EXPECT_EQ(LastHeard(WM_INITDIALOG)->lParam, 1234);
+  EXPECT_EQ(LastHeard(WM_INITDIALOG)->wParam, (uintptr_t)GetDlgItem(panel, 11)) << "the first shown tab stop";
+  EXPECT_FALSE(shownAtInit) << "a WS_VISIBLE template is shown after WM_INITDIALOG";
   EXPECT_TRUE(probe::Shown(panel));
 
   const probe::Box ruler = probe::InDialog(GetDlgItem(panel, 10));
@@ -358,12 +335,12 @@ TEST_F(Contract, AScrollBarHoldsItsPositionInItsRangeAndAnswersThePreviousOne) {
 
 TEST_F(Contract, ADialogLeftToItsDefaultPaintIsValidated) {
   WindowHandle panel = MakePanel(MakeShownMain());
-  ASSERT_TRUE(PumpUntil([&] { return !HeardOf(WM_PAINT, panel).empty(); }));
+  ASSERT_TRUE(PumpUntil([&] { return CountHeard(WM_PAINT, panel) > 0; }));
   Drain();
   heard.clear();
   probe::Pass(20);
   Drain();
-  EXPECT_TRUE(HeardOf(WM_PAINT, panel).empty()) << "its procedure returned 0 without painting";
+  EXPECT_EQ(CountHeard(WM_PAINT, panel), 0) << "its procedure returned 0 without painting";
 }
 
 // ---- pixel formats, contexts, device contexts and palettes --------------------------------
@@ -379,14 +356,7 @@ struct GLWindow {
 
 intptr_t GLProc(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
   if (message == WM_CREATE) {
-    PixelFormatDescriptor request{};
-    request.nSize = sizeof request;
-    request.nVersion = 1;
-    request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    request.iPixelType = PFD_TYPE_RGBA;
-    request.cColorBits = 24;
-    request.cDepthBits = 16;
-    request.iLayerType = PFD_MAIN_PLANE;
+    const PixelFormatDescriptor request = ProgramFormatRequest();
     gl.dc = GetDC(window);
     gl.format = ChoosePixelFormat(gl.dc, &request);
     gl.formats = DescribePixelFormat(gl.dc, gl.format, sizeof gl.described, &gl.described);

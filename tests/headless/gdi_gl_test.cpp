@@ -4,6 +4,7 @@
 // leaves in the buffer.
 #include "platform/headless/headless.h"
 #include "platform/headless/egl.h"
+#include "tests/support/heard.h"
 #include "tests/support/test_resources.h"
 
 #include <GL/gl.h>
@@ -15,17 +16,6 @@ namespace {
 
 intptr_t PlainProc(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
   return DefWindowProc(window, message, wParam, lParam);
-}
-
-PixelFormatDescriptor Request() {
-  PixelFormatDescriptor request{};
-  request.nSize = sizeof request;
-  request.nVersion = 1;
-  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  request.iPixelType = PFD_TYPE_RGBA;
-  request.cColorBits = 8;
-  request.cDepthBits = 16;
-  return request;
 }
 
 class Gdi : public ::testing::Test {
@@ -54,7 +44,7 @@ TEST_F(Gdi, TheScreenIsTheHooksAndNothingPresentsWithoutAFormat) {
 }
 
 TEST_F(Gdi, TheDefaultFormatIsTrueColourDoubleBufferedWithA16BitDepth) {
-  PixelFormatDescriptor request = Request();
+  PixelFormatDescriptor request = ProgramFormatRequest();
   int format = ChoosePixelFormat(dc, &request);
   ASSERT_GT(format, 0);
   EXPECT_EQ(GetPixelFormat(dc), 0) << "nothing set yet";
@@ -70,7 +60,7 @@ TEST_F(Gdi, TheDefaultFormatIsTrueColourDoubleBufferedWithA16BitDepth) {
 }
 
 TEST_F(Gdi, FailureModesAndTheDescribedFormatFollowTheHooks) {
-  PixelFormatDescriptor request = Request();
+  PixelFormatDescriptor request = ProgramFormatRequest();
   headless::FailChoosePixelFormat(true);
   EXPECT_EQ(ChoosePixelFormat(dc, &request), 0);
   headless::FailChoosePixelFormat(false);
@@ -192,7 +182,7 @@ TEST_F(Gdi, MessageBoxesAreRecordedAndAnsweredOk) {
 }
 
 TEST_F(Gdi, AContextDrawsOffScreenAndTheReadbackIsTopDown) {
-  PixelFormatDescriptor request = Request();
+  PixelFormatDescriptor request = ProgramFormatRequest();
   ASSERT_EQ(SetPixelFormat(dc, ChoosePixelFormat(dc, &request), &request), 1);
   RenderContext context = wglCreateContext(dc);
   ASSERT_NE(context, nullptr);

@@ -3,6 +3,7 @@
 // units, clicks, and sizes given from outside or held through SetWindowPos.
 #include "platform/core/core.h"
 #include "platform/headless/headless.h"
+#include "tests/support/heard.h"
 #include "tests/support/test_resources.h"
 
 #include <gtest/gtest.h>
@@ -12,28 +13,17 @@
 
 namespace {
 
-struct Event {
-  WindowHandle window;
-  unsigned message;
-  uintptr_t wParam;
-  intptr_t lParam;
-};
-std::vector<Event> events;
 int heldWidth = 0, heldHeight = 0;   // what the main window's WM_SIZE holds it at
 
-void Note(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  events.push_back(Event{window, message, wParam, lParam});
-}
-
 intptr_t MainProc(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  Note(window, message, wParam, lParam);
+  Hear(window, message, wParam, lParam);
   if (message == WM_SIZE && heldWidth)
     SetWindowPos(window, nullptr, 80, 80, heldWidth, heldHeight, SWP_NOMOVE);
   return DefWindowProc(window, message, wParam, lParam);
 }
 
 intptr_t DialogProcedure(WindowHandle dialog, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  Note(dialog, message, wParam, lParam);
+  Hear(dialog, message, wParam, lParam);
   if (message == WM_INITDIALOG) {
     // The controls exist before the dialog procedure hears of the dialog.
     EXPECT_FALSE(headless::Controls(dialog).empty());
@@ -41,18 +31,12 @@ intptr_t DialogProcedure(WindowHandle dialog, unsigned message, uintptr_t wParam
   return 0;
 }
 
-int CountOf(unsigned message, WindowHandle window) {
-  int n = 0;
-  for (const Event& e : events) n += e.message == message && e.window == window;
-  return n;
-}
-
 class Windows : public ::testing::Test {
  protected:
   void SetUp() override {
     headless::Reset();
     SetProgramResources(&testResources);
-    events.clear();
+    heard.clear();
     heldWidth = heldHeight = 0;
     WindowClass windowClass{CS_OWNDC | CS_HREDRAW | CS_VREDRAW, MainProc, ProgramInstance(), nullptr,
                             LoadCursor(nullptr, IDC_ARROW), "OpenGL"};
@@ -123,34 +107,34 @@ TEST_F(Windows, DialogUnitsBecomePixelsWithFixedBaseUnits) {
 
 TEST_F(Windows, ADialogResizedFromOutsideHearsWmSize) {
   WindowHandle panel = MakePanel(MakeMain());
-  events.clear();
+  heard.clear();
   Resized(panel, 300, 300);
-  EXPECT_EQ(CountOf(WM_SIZE, panel), 1);
+  EXPECT_EQ(CountHeard(WM_SIZE, panel), 1);
   EXPECT_EQ(headless::Describe(panel).width, 300);
 }
 
 TEST_F(Windows, ClickingReachesTheDialogOnlyForShownButtons) {
   WindowHandle panel = MakePanel(MakeMain());
-  events.clear();
+  heard.clear();
   WindowHandle shown = GetDlgItem(panel, 1008);
   EXPECT_TRUE(headless::Click(shown));
-  ASSERT_EQ(events.size(), 1u);
-  EXPECT_EQ(events[0].message, (unsigned)WM_COMMAND);
-  EXPECT_EQ(events[0].wParam, MakeWParam(1008, BN_CLICKED));
-  EXPECT_EQ(events[0].lParam, (intptr_t)shown);
+  ASSERT_EQ(heard.size(), 1u);
+  EXPECT_EQ(heard[0].message, (unsigned)WM_COMMAND);
+  EXPECT_EQ(heard[0].wParam, MakeWParam(1008, BN_CLICKED));
+  EXPECT_EQ(heard[0].lParam, (intptr_t)shown);
   EXPECT_FALSE(headless::Click(GetDlgItem(panel, 1022))) << "hidden";
   EXPECT_FALSE(headless::Click(GetDlgItem(panel, 1039))) << "a scroll bar";
   EXPECT_FALSE(headless::Click(GetDlgItem(panel, -1))) << "a group box";
-  EXPECT_EQ(events.size(), 1u);
+  EXPECT_EQ(heard.size(), 1u);
 }
 
 TEST_F(Windows, HoldingTheSizeThroughSetWindowPosEndsAfterOneNestedResize) {
   heldWidth = heldHeight = 819;
   WindowHandle window = MakeMain();
-  events.clear();
+  heard.clear();
   Resized(window, 500, 400);
   // The drag's WM_SIZE snaps back; the nested WM_SIZE finds the size right.
-  EXPECT_EQ(CountOf(WM_SIZE, window), 2);
+  EXPECT_EQ(CountHeard(WM_SIZE, window), 2);
   PlatformWindow info = headless::Describe(window);
   EXPECT_EQ(info.width, 819);
   EXPECT_EQ(info.height, 819);
@@ -161,7 +145,7 @@ TEST_F(Windows, HoldingTheSizeThroughSetWindowPosEndsAfterOneNestedResize) {
   EXPECT_EQ(last.x, 80);
   EXPECT_EQ(last.flags, (unsigned)SWP_NOMOVE);
   Resized(window, 819, 819);
-  EXPECT_EQ(CountOf(WM_SIZE, window), 2) << "a size that does not change is no WM_SIZE";
+  EXPECT_EQ(CountHeard(WM_SIZE, window), 2) << "a size that does not change is no WM_SIZE";
   size_t calls = headless::WindowPosCalls().size();
   EXPECT_EQ(SetWindowPos(window, nullptr, 80, 80, 300, 300, 0), 0) << "a move is refused";
   EXPECT_EQ(headless::Describe(window).width, 819);

@@ -17,7 +17,7 @@ WindowHandle bar = nullptr;
 bool paintLegend = false;
 
 intptr_t TestDialogProc(WindowHandle dialog, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  Record(dialog, message, wParam, lParam);
+  Hear(dialog, message, wParam, lParam);
   switch (message) {
     case WM_INITDIALOG:
       bar = GetDlgItem(dialog, 1039);
@@ -46,7 +46,7 @@ class DialogTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { OpenDisplayForTests(); }
   void SetUp() override {
-    seen.clear();
+    heard.clear();
     paintLegend = false;
   }
   void TearDown() override {
@@ -69,20 +69,20 @@ class DialogTest : public ::testing::Test {
     *w = control->native->widget->w();
     *h = control->native->widget->h();
   }
-  const Seen* NextScroll(size_t from) {
+  const Heard* NextScroll(size_t from) {
     if (!PumpUntil([&] {
-          for (size_t i = from; i < seen.size(); ++i)
-            if (seen[i].message == WM_VSCROLL) return true;
+          for (size_t i = from; i < heard.size(); ++i)
+            if (heard[i].message == WM_VSCROLL) return true;
           return false;
         }, 5.0))
       return nullptr;
-    for (size_t i = from; i < seen.size(); ++i)
-      if (seen[i].message == WM_VSCROLL) return &seen[i];
+    for (size_t i = from; i < heard.size(); ++i)
+      if (heard[i].message == WM_VSCROLL) return &heard[i];
     return nullptr;
   }
-  std::vector<Seen> Scrolls() {
-    std::vector<Seen> out;
-    for (const Seen& s : seen)
+  std::vector<Heard> Scrolls() {
+    std::vector<Heard> out;
+    for (const Heard& s : heard)
       if (s.message == WM_VSCROLL) out.push_back(s);
     return out;
   }
@@ -145,8 +145,8 @@ TEST_F(DialogTest, APressedButtonPostsItsCommand) {
   MovePointer(x + w / 2, y + h / 2);
   Button(1, true);
   Button(1, false);
-  ASSERT_TRUE(PumpUntil([&] { return CountSeen(WM_COMMAND, panel) == 1; }));
-  const Seen* command = LastSeen(WM_COMMAND, panel);
+  ASSERT_TRUE(PumpUntil([&] { return CountHeard(WM_COMMAND, panel) == 1; }));
+  const Heard* command = LastHeard(WM_COMMAND, panel);
   EXPECT_EQ(LoWord(command->wParam), 1008u);
   EXPECT_EQ(HiWord(command->wParam), (unsigned)BN_CLICKED);
   EXPECT_EQ((WindowHandle)command->lParam, button);
@@ -156,7 +156,7 @@ TEST_F(DialogTest, APressedButtonPostsItsCommand) {
     Key(key, false);
   }
   PumpFor(0.3);
-  EXPECT_EQ(CountSeen(WM_COMMAND, panel), 1);
+  EXPECT_EQ(CountHeard(WM_COMMAND, panel), 1);
 }
 
 TEST_F(DialogTest, ScrollBarArrowsAndTroughRequestWithoutMovingTheThumb) {
@@ -173,17 +173,17 @@ TEST_F(DialogTest, ScrollBarArrowsAndTroughRequestWithoutMovingTheThumb) {
       {widget->ThumbTopFor(128) + widget->ThumbSize() + 2, SB_PAGEDOWN},
   };
   for (const Case& c : cases) {
-    seen.clear();
+    heard.clear();
     MovePointer(x + w / 2, y + c.atY);
     Button(1, true);
-    const Seen* first = NextScroll(0);
+    const Heard* first = NextScroll(0);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(LoWord(first->wParam), c.request);
     EXPECT_EQ((WindowHandle)first->lParam, bar);
     PumpFor(0.3);   // held
     Button(1, false);
     ASSERT_TRUE(PumpUntil([&] {
-      std::vector<Seen> s = Scrolls();
+      std::vector<Heard> s = Scrolls();
       return !s.empty() && LoWord(s.back().wParam) == SB_ENDSCROLL;
     }));
     EXPECT_EQ(Scrolls().size(), 2u) << "one request a press, held or not, then the end";
@@ -199,7 +199,7 @@ TEST_F(DialogTest, DraggingTheThumbTracksAndEndsWithItsPosition) {
   int grab = widget->ThumbTopFor(128) + widget->ThumbSize() / 2;
   struct Case { int toY; int expected; } cases[] = {{-60, 0}, {h + 60, 255}};
   for (const Case& c : cases) {
-    seen.clear();
+    heard.clear();
     MovePointer(x + w / 2, y + grab);
     Button(1, true);
     PumpFor(0.05);
@@ -207,20 +207,20 @@ TEST_F(DialogTest, DraggingTheThumbTracksAndEndsWithItsPosition) {
     PumpFor(0.05);
     MovePointer(x + w / 2, y + c.toY);
     ASSERT_TRUE(PumpUntil([&] {
-      std::vector<Seen> s = Scrolls();
+      std::vector<Heard> s = Scrolls();
       return !s.empty() && LoWord(s.back().wParam) == SB_THUMBTRACK && (int)HiWord(s.back().wParam) == c.expected;
     }));
     Button(1, false);
     ASSERT_TRUE(PumpUntil([&] {
-      std::vector<Seen> s = Scrolls();
+      std::vector<Heard> s = Scrolls();
       return !s.empty() && LoWord(s.back().wParam) == SB_ENDSCROLL;
     }));
-    std::vector<Seen> s = Scrolls();
+    std::vector<Heard> s = Scrolls();
     ASSERT_GE(s.size(), 3u);
     EXPECT_EQ(LoWord(s[s.size() - 2].wParam), SB_THUMBPOSITION);
     EXPECT_EQ((int)HiWord(s[s.size() - 2].wParam), c.expected);
     int tracks = 0;
-    for (const Seen& m : s) tracks += LoWord(m.wParam) == SB_THUMBTRACK;
+    for (const Heard& m : s) tracks += LoWord(m.wParam) == SB_THUMBTRACK;
     EXPECT_GE(tracks, 2) << "tracking reports the thumb while it moves";
     EXPECT_EQ(SetScrollPos(bar, SB_CTL, 128, 0), 128);
   }
@@ -237,22 +237,22 @@ TEST_F(DialogTest, PaintingThroughTheQueueDrawsTheBitmapOverTheFace) {
   };
   for (const Case& c : cases) EXPECT_EQ(PixelAt(panel, c.x, c.y), c.rgb) << c.x << ", " << c.y;
   // Uncovering the dialog paints it again.
-  int before = CountSeen(WM_PAINT, panel);
+  int before = CountHeard(WM_PAINT, panel);
   XClearArea(PlatformDisplay(), XWindowOf(panel), 0, 0, 0, 0, True);
-  ASSERT_TRUE(PumpUntil([&] { return CountSeen(WM_PAINT, panel) > before; }));
+  ASSERT_TRUE(PumpUntil([&] { return CountHeard(WM_PAINT, panel) > before; }));
   EXPECT_EQ(PixelAt(panel, 9, 1), 0x0000FFul);
 
   // A control drawn again (pressed and let go) leaves the painting alone.
-  int paints = CountSeen(WM_PAINT, panel);
+  int paints = CountHeard(WM_PAINT, panel);
   int x, y, w, h;
   ScreenRect(GetDlgItem(panel, 1008), &x, &y, &w, &h);
   MovePointer(x + w / 2, y + h / 2);
   Button(1, true);
   Button(1, false);
-  ASSERT_TRUE(PumpUntil([&] { return CountSeen(WM_COMMAND, panel) == 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return CountHeard(WM_COMMAND, panel) == 1; }));
   Drain();
   EXPECT_EQ(PixelAt(panel, 9, 1), 0x0000FFul);
-  EXPECT_EQ(CountSeen(WM_PAINT, panel), paints) << "a button's own redraw asks the dialog for no paint";
+  EXPECT_EQ(CountHeard(WM_PAINT, panel), paints) << "a button's own redraw asks the dialog for no paint";
 }
 
 }  // namespace

@@ -9,17 +9,6 @@
 
 namespace {
 
-PixelFormatDescriptor ProgramRequest() {
-  PixelFormatDescriptor request{};
-  request.nSize = sizeof request;
-  request.nVersion = 1;
-  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  request.iPixelType = PFD_TYPE_RGBA;
-  request.cColorBits = 8;
-  request.cDepthBits = 16;
-  return request;
-}
-
 struct Creation {
   int chosen = -1, swapBeforeShow = -1;
 } creation;
@@ -27,11 +16,11 @@ DeviceContext dc = nullptr;
 RenderContext rc = nullptr;
 
 intptr_t GLProc(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  Record(window, message, wParam, lParam);
+  Hear(window, message, wParam, lParam);
   switch (message) {
     case WM_CREATE: {
       dc = GetDC(window);
-      PixelFormatDescriptor request = ProgramRequest();
+      PixelFormatDescriptor request = ProgramFormatRequest();
       creation.chosen = ChoosePixelFormat(dc, &request);
       SetPixelFormat(dc, creation.chosen, &request);
       rc = wglCreateContext(dc);
@@ -62,7 +51,7 @@ class GLTest : public ::testing::Test {
     RegisterClass(&wc);
   }
   void SetUp() override {
-    seen.clear();
+    heard.clear();
     creation = Creation{};
     window = CreateWindow("GLTest", "gl", WS_OVERLAPPEDWINDOW, 30, 40, 160, 120, nullptr);
     ASSERT_NE(window, nullptr);
@@ -93,10 +82,10 @@ TEST_F(GLTest, TheRequestedFormatIsTrueColourInTheServersLayout) {
 }
 
 TEST_F(GLTest, ARequestNoVisualMeetsGetsNoFormat) {
-  PixelFormatDescriptor request = ProgramRequest();
+  PixelFormatDescriptor request = ProgramFormatRequest();
   request.cDepthBits = 200;
   EXPECT_EQ(ChoosePixelFormat(dc, &request), 0);
-  request = ProgramRequest();
+  request = ProgramFormatRequest();
   request.iPixelType = PFD_TYPE_COLORINDEX;
   EXPECT_EQ(ChoosePixelFormat(dc, &request), 0) << "only TrueColor RGBA visuals are formats";
   EXPECT_EQ(ChoosePixelFormat(nullptr, &request), 0);
@@ -119,9 +108,9 @@ TEST_F(GLTest, OnlySwapBuffersPresentsAndAnExposeBecomesWmPaint) {
   EXPECT_EQ(SwapBuffers(dc), 1);
   glFinish();
   EXPECT_EQ(PixelAt(window, 80, 60), 0xFF0000ul);
-  int paints = CountSeen(WM_PAINT, window);
+  int paints = CountHeard(WM_PAINT, window);
   XClearArea(PlatformDisplay(), XWindowOf(window), 0, 0, 0, 0, True);   // as when uncovered
-  ASSERT_TRUE(PumpUntil([&] { return CountSeen(WM_PAINT, window) > paints; }));
+  ASSERT_TRUE(PumpUntil([&] { return CountHeard(WM_PAINT, window) > paints; }));
   Drain();
   EXPECT_EQ(PixelAt(window, 80, 60), 0xFF0000ul) << "the toolkit drew nothing over the frame";
   EXPECT_EQ(PixelAt(window, 2, 2), 0xFF0000ul);

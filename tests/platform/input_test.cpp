@@ -11,7 +11,7 @@ const int kLeft = 100, kTop = 120, kSize = 200;
 bool snapBack = false;
 
 intptr_t InputProc(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  Record(window, message, wParam, lParam);
+  Hear(window, message, wParam, lParam);
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -29,7 +29,7 @@ intptr_t InputProc(WindowHandle window, unsigned message, uintptr_t wParam, intp
 }
 
 intptr_t PanelProc(WindowHandle dialog, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  Record(dialog, message, wParam, lParam);
+  Hear(dialog, message, wParam, lParam);
   return 0;
 }
 
@@ -41,14 +41,14 @@ class InputTest : public ::testing::Test {
     RegisterClass(&wc);
   }
   void SetUp() override {
-    seen.clear();
+    heard.clear();
     snapBack = false;
     window = CreateWindow("InputTest", "input", WS_OVERLAPPEDWINDOW, kLeft, kTop, kSize, kSize, nullptr);
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_SHOWNORMAL);
     ASSERT_TRUE(WaitViewable(window));
     Drain();
-    seen.clear();
+    heard.clear();
   }
   void TearDown() override {
     Button(1, false);
@@ -57,16 +57,16 @@ class InputTest : public ::testing::Test {
     Drain();
   }
   // Waits for the next mouse message of the window and returns it.
-  const Seen* NextMouse(unsigned message) {
-    size_t from = seen.size();
+  const Heard* NextMouse(unsigned message) {
+    size_t from = heard.size();
     bool got = PumpUntil([&] {
-      for (size_t i = from; i < seen.size(); ++i)
-        if (seen[i].message == message) return true;
+      for (size_t i = from; i < heard.size(); ++i)
+        if (heard[i].message == message) return true;
       return false;
     }, 5.0);
     if (!got) return nullptr;
-    for (size_t i = from; i < seen.size(); ++i)
-      if (seen[i].message == message) return &seen[i];
+    for (size_t i = from; i < heard.size(); ++i)
+      if (heard[i].message == message) return &heard[i];
     return nullptr;
   }
   WindowHandle window = nullptr;
@@ -74,13 +74,13 @@ class InputTest : public ::testing::Test {
 
 TEST_F(InputTest, PositionsAreClientCoordinatesAndACapturedDragGoesBeyondTheWindow) {
   MovePointer(kLeft + 50, kTop + 60);
-  const Seen* move = NextMouse(WM_MOUSEMOVE);
+  const Heard* move = NextMouse(WM_MOUSEMOVE);
   ASSERT_NE(move, nullptr);
   EXPECT_EQ(SignedLoWord(move->lParam), 50);
   EXPECT_EQ(SignedHiWord(move->lParam), 60);
 
   Button(1, true);
-  const Seen* down = NextMouse(WM_LBUTTONDOWN);
+  const Heard* down = NextMouse(WM_LBUTTONDOWN);
   ASSERT_NE(down, nullptr);
   EXPECT_EQ(SignedLoWord(down->lParam), 50);
   EXPECT_EQ(SignedHiWord(down->lParam), 60);
@@ -92,7 +92,7 @@ TEST_F(InputTest, PositionsAreClientCoordinatesAndACapturedDragGoesBeyondTheWind
   EXPECT_EQ(SignedHiWord(move->lParam), -20);
 
   Button(1, false);
-  const Seen* up = NextMouse(WM_LBUTTONUP);
+  const Heard* up = NextMouse(WM_LBUTTONUP);
   ASSERT_NE(up, nullptr) << "the release outside reaches the window holding the capture";
   EXPECT_EQ(SignedLoWord(up->lParam), -30);
   EXPECT_EQ(SignedHiWord(up->lParam), -20);
@@ -110,16 +110,16 @@ TEST_F(InputTest, ReleasingEitherButtonEndsTheCapture) {
   EXPECT_EQ(CaptureWindow(), nullptr);
 
   // the left button is still down, but nothing holds the capture any more
-  seen.clear();
+  heard.clear();
   MovePointer(kLeft + kSize + 40, kTop + 10);
   PumpFor(0.2);
-  for (const Seen& s : seen) {
+  for (const Heard& s : heard) {
     if (s.message == WM_MOUSEMOVE) {
       EXPECT_LT(SignedLoWord(s.lParam), kSize) << "a move outside arrived";
     }
   }
   MovePointer(kLeft + 20, kTop + 30);
-  const Seen* move = NextMouse(WM_MOUSEMOVE);
+  const Heard* move = NextMouse(WM_MOUSEMOVE);
   ASSERT_NE(move, nullptr);
   EXPECT_EQ(SignedLoWord(move->lParam), 20);
   EXPECT_EQ(SignedHiWord(move->lParam), 30);
@@ -137,7 +137,7 @@ TEST_F(InputTest, WithoutCaptureAReleaseOutsideIsNotDelivered) {
   MovePointer(kLeft + kSize + 50, kTop + 10);
   Button(1, false);
   PumpFor(0.3);
-  EXPECT_EQ(CountSeen(WM_LBUTTONUP), 0);
+  EXPECT_EQ(CountHeard(WM_LBUTTONUP), 0);
 }
 
 TEST_F(InputTest, ACloseRequestBecomesWmCloseAndDestroysTheWindowWithWhatItOwns) {
@@ -146,16 +146,16 @@ TEST_F(InputTest, ACloseRequestBecomesWmCloseAndDestroysTheWindowWithWhatItOwns)
   ASSERT_TRUE(WaitViewable(panel));
   SendCloseRequest(window);
   ASSERT_TRUE(PumpUntil([&] { return !Live(window); }));
-  EXPECT_EQ(CountSeen(WM_CLOSE, window), 1);
-  EXPECT_EQ(CountSeen(WM_DESTROY, window), 1);
-  EXPECT_EQ(CountSeen(WM_DESTROY, panel), 1) << "the owned panel goes with its owner";
+  EXPECT_EQ(CountHeard(WM_CLOSE, window), 1);
+  EXPECT_EQ(CountHeard(WM_DESTROY, window), 1);
+  EXPECT_EQ(CountHeard(WM_DESTROY, panel), 1) << "the owned panel goes with its owner";
   EXPECT_FALSE(Live(panel));
   // the owned panel is destroyed first
   int panelAt = -1, windowAt = -1;
-  for (size_t i = 0; i < seen.size(); ++i) {
-    if (seen[i].message != WM_DESTROY) continue;
-    if (seen[i].window == panel) panelAt = (int)i;
-    if (seen[i].window == window) windowAt = (int)i;
+  for (size_t i = 0; i < heard.size(); ++i) {
+    if (heard[i].message != WM_DESTROY) continue;
+    if (heard[i].window == panel) panelAt = (int)i;
+    if (heard[i].window == window) windowAt = (int)i;
   }
   EXPECT_LT(panelAt, windowAt);
 }
@@ -175,8 +175,8 @@ TEST_F(InputTest, APanelWithoutCloseBoxIgnoresCloseRequestsAndEscape) {
   Key(XK_Tab, false);
   PumpFor(0.4);
   EXPECT_TRUE(Live(panel));
-  EXPECT_EQ(CountSeen(WM_CLOSE, panel), 0);
-  EXPECT_EQ(CountSeen(WM_COMMAND, panel), 0) << "Escape is no cancel command, Tab no navigation";
+  EXPECT_EQ(CountHeard(WM_CLOSE, panel), 0);
+  EXPECT_EQ(CountHeard(WM_COMMAND, panel), 0) << "Escape is no cancel command, Tab no navigation";
   XWindowAttributes a{};
   XGetWindowAttributes(PlatformDisplay(), XWindowOf(panel), &a);
   EXPECT_EQ(a.map_state, IsViewable);
@@ -186,11 +186,11 @@ TEST_F(InputTest, ADialogWithACloseBoxHearsTheCloseRequest) {
   WindowHandle dialog = CreateDialogParam(ProgramInstance(), "Closable", nullptr, PanelProc, 0);
   ASSERT_TRUE(WaitViewable(dialog));
   SendCloseRequest(dialog);
-  ASSERT_TRUE(PumpUntil([&] { return CountSeen(WM_CLOSE, dialog) == 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return CountHeard(WM_CLOSE, dialog) == 1; }));
   EXPECT_TRUE(Live(dialog)) << "a dialog procedure decides what closing means";
   EXPECT_EQ(EndDialog(dialog, 0), 1);
   EXPECT_FALSE(Live(dialog));
-  EXPECT_EQ(CountSeen(WM_DESTROY, dialog), 1);
+  EXPECT_EQ(CountHeard(WM_DESTROY, dialog), 1);
   EXPECT_EQ(EndDialog(dialog, 0), 0) << "a stale handle is refused, not used";
 }
 
@@ -198,7 +198,7 @@ TEST_F(InputTest, AResizeFromOutsideReachesTheProcedureWhichSnapsItBack) {
   snapBack = true;
   ResizeFromOutside(window, 320, 150);
   ASSERT_TRUE(PumpUntil([&] {
-    for (const Seen& s : seen)
+    for (const Heard& s : heard)
       if (s.message == WM_SIZE && LoWord(s.lParam) == 320 && HiWord(s.lParam) == 150) return true;
     return false;
   }));
@@ -207,7 +207,7 @@ TEST_F(InputTest, AResizeFromOutsideReachesTheProcedureWhichSnapsItBack) {
     Geometry(window, &x, &y, &w, &h);
     return w == kSize && h == kSize;
   }));
-  const Seen* last = LastSeen(WM_SIZE, window);
+  const Heard* last = LastHeard(WM_SIZE, window);
   EXPECT_EQ(LoWord(last->lParam), (unsigned)kSize) << "the nested WM_SIZE carries the size snapped back";
   int x, y, w, h;
   Geometry(window, &x, &y, &w, &h);

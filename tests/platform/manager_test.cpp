@@ -21,7 +21,7 @@ namespace {
 const int kSize = 200;
 
 intptr_t SnapBackProc(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  Record(window, message, wParam, lParam);
+  Hear(window, message, wParam, lParam);
   if (message == WM_SIZE) {
     SetWindowPos(window, nullptr, 80, 80, kSize, kSize, SWP_NOMOVE);
     return 0;
@@ -203,7 +203,7 @@ class ManagerTest : public ::testing::Test {
     WindowClass wc{CS_OWNDC, SnapBackProc, ProgramInstance(), nullptr, nullptr, "ManagerTest"};
     RegisterClass(&wc);
   }
-  void SetUp() override { seen.clear(); }
+  void SetUp() override { heard.clear(); }
   void TearDown() override {
     if (Live(window)) DefWindowProc(window, WM_CLOSE, 0, 0);
     Drain();
@@ -263,9 +263,9 @@ TEST_F(ManagerTest, ASizeTheManagerRefusesIsAskedBackOnceNotInALoop) {
   Manager manager(true);
   ASSERT_TRUE(manager.Start());
   OpenWindow();
-  seen.clear();
+  heard.clear();
   manager.Resize(XWindowOf(window), 320, 150);
-  ASSERT_TRUE(PumpUntil([&] { return CountSeen(WM_SIZE, window) > 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return CountHeard(WM_SIZE, window) > 0; }));
   PumpUntil([&] { return manager.SizeRequests() > 0; });
   PumpFor(1.0);   // a loop would have asked hundreds of times by now
   EXPECT_EQ(manager.SizeRequests(), 1);

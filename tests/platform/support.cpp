@@ -11,25 +11,6 @@
 #include <chrono>
 #include <ctime>
 
-std::vector<Seen> seen;
-
-void Record(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
-  seen.push_back(Seen{window, message, wParam, lParam});
-}
-
-int CountSeen(unsigned message, WindowHandle window) {
-  int n = 0;
-  for (const Seen& s : seen)
-    if (s.message == message && (!window || s.window == window)) ++n;
-  return n;
-}
-
-const Seen* LastSeen(unsigned message, WindowHandle window) {
-  for (auto it = seen.rbegin(); it != seen.rend(); ++it)
-    if (it->message == message && (!window || it->window == window)) return &*it;
-  return nullptr;
-}
-
 double WallSeconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }

@@ -1,26 +1,18 @@
 // Helpers of the platform tests: pumping the queue with a guard against
-// hangs, synthetic X input through XTest, and a record of what procedures saw.
+// hangs, synthetic X input through XTest, X queries; what the procedures
+// heard is tests/support/heard.h.
 #pragma once
 
 #include <gtest/gtest.h>   // before Xlib, whose None and Bool macros it cannot take
 
 #include "platform/x11/x11.h"
+#include "tests/support/heard.h"
 
 #include <functional>
 #include <vector>
 
 constexpr unsigned PM_REMOVE_FLAG = 1;   // Windows' PM_REMOVE
 
-struct Seen {
-  WindowHandle window;
-  unsigned message;
-  uintptr_t wParam;
-  intptr_t lParam;
-};
-extern std::vector<Seen> seen;
-void Record(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam);
-int CountSeen(unsigned message, WindowHandle window = nullptr);
-const Seen* LastSeen(unsigned message, WindowHandle window = nullptr);
 
 // Dispatches messages until done() holds; false if it does not within the
 // guard (a guard against hanging, not a timing requirement).

@@ -18,6 +18,8 @@ namespace {
 
 constexpr unsigned kRemove = 1;   // PeekMessage's PM_REMOVE, which the program never uses
 InstanceHandle programInstance = nullptr;
+const char* programCommandLine = nullptr;
+int programShowCommand = -1;
 
 // ---- resources: one template whose hidden ruler gives away the base units
 const unsigned kShown = WS_CHILD | WS_VISIBLE;
@@ -124,6 +126,13 @@ class Contract : public ::testing::Test {
   }
   std::vector<WindowHandle> made;
 };
+
+// ---- the entry ------------------------------------------------------------------------
+TEST_F(Contract, TheEntryHandsOverTheInstanceNoArgumentsAndTheDefaultShow) {
+  EXPECT_NE(programInstance, nullptr);
+  EXPECT_STREQ(programCommandLine, "");
+  EXPECT_EQ(programShowCommand, (int)SW_SHOWDEFAULT);
+}
 
 // ---- windows ------------------------------------------------------------------------
 TEST_F(Contract, CreationSendsWmCreateAndTheFirstShowWmSizeWithTheClientSize) {
@@ -450,8 +459,10 @@ TEST_F(Contract, AnErrorBoxReturnsIdokOnceItsUserPressesOk) {
 
 }  // namespace
 
-int ProgramMain(InstanceHandle instance, InstanceHandle, const char*, int) {
+int ProgramMain(InstanceHandle instance, InstanceHandle, const char* commandLine, int showCommand) {
   programInstance = instance;
+  programCommandLine = commandLine;
+  programShowCommand = showCommand;
   SetProgramResources(&contractResources);
   WindowClass windowClass{CS_OWNDC | CS_HREDRAW | CS_VREDRAW, MainProc, instance, nullptr,
                           LoadCursor(nullptr, IDC_ARROW), "Contract"};

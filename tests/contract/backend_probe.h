@@ -31,6 +31,8 @@ extern const bool kCreateSizeIsOuter;
 // - The headless clock is virtual: it moves when a test lets time pass or
 //   when GetMessage finds only timers waiting. The others' is the real one.
 uint64_t NowMs();
+extern const bool kRealClock;
+double ProcessorSeconds();          // the process's, on the real clock
 // - Windows refuses a scroll range wider than the largest int
 //   (ERROR_INVALID_SCROLLBAR_RANGE), and so does the core; Wine accepts it.
 extern const bool kWideScrollRangeRefused;

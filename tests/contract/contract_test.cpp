@@ -11,6 +11,7 @@
 
 #include <GL/gl.h>
 
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -263,6 +264,40 @@ TEST_F(Contract, TicksMissedComeAsOneAndNoTickComesBeforeItsPeriod) {
   Close(window);
   probe::Pass(2 * period);
   EXPECT_EQ(CountOf(Drain(), WM_TIMER, window), 0) << "the timer goes with its window";
+}
+
+// ---- the program's loop ---------------------------------------------------------------
+// Frames back to back while nothing is queued (PeekMessage PM_NOREMOVE), as
+// the program draws: a due timer still gets through.
+TEST_F(Contract, WhileFramesFollowEachOtherTimerTicksStillArrive) {
+  WindowHandle window = MakeShownMain();
+  Drain();
+  ASSERT_NE(SetTimer(window, 1, 200, nullptr), 0u);
+  const uint64_t giveUp = probe::NowMs() + 10000;
+  int frames = 0;
+  Message m;
+  while (CountHeard(WM_TIMER, window) < 3) {
+    for (; !PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE); ++frames) {
+      ASSERT_LT(probe::NowMs(), giveUp) << "no tick while spinning";
+      probe::Pass(2);   // a frame
+    }
+    ASSERT_EQ(GetMessage(&m, nullptr, 0, 0), 1);
+    DispatchMessage(&m);
+  }
+  EXPECT_GT(frames, 3) << "frames whenever the queue is empty, not once a tick";
+}
+
+TEST_F(Contract, WaitingForATickTakesNoProcessorTime) {
+  if (!probe::kRealClock) GTEST_SKIP() << "the virtual clock jumps to the tick";
+  WindowHandle window = MakeMain();
+  ASSERT_NE(SetTimer(window, 1, 400, nullptr), 0u);
+  const double processor = probe::ProcessorSeconds();
+  const uint64_t start = probe::NowMs();
+  Message m{};
+  while (m.message != WM_TIMER) ASSERT_EQ(GetMessage(&m, nullptr, 0, 0), 1);
+  const double waited = (probe::NowMs() - start) / 1000.0, used = probe::ProcessorSeconds() - processor;
+  EXPECT_LT(used, waited * 0.25) << "GetMessage blocks, it does not poll";
+  std::printf("[ measure  ] blocked %.3f s in GetMessage using %.4f s of processor time\n", waited, used);
 }
 
 // ---- capture --------------------------------------------------------------------------

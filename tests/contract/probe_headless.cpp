@@ -6,7 +6,9 @@
 namespace probe {
 
 const bool kCreateSizeIsOuter = false;
+const bool kRealClock = false;
 uint64_t NowMs() { return headless::Now(); }
+double ProcessorSeconds() { return 0; }
 void Pass(unsigned milliseconds) { headless::AdvanceClock(milliseconds); }
 void AnswerNextMessageBox(const char*) {}
 

@@ -10,6 +10,14 @@ namespace probe {
 
 const bool kCreateSizeIsOuter = true;
 const bool kWideScrollRangeRefused = false;   // under Wine
+const bool kRealClock = true;
+
+double ProcessorSeconds() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  auto seconds = [](const FILETIME& t) { return (((uint64_t)t.dwHighDateTime << 32) | t.dwLowDateTime) * 1e-7; };
+  return seconds(kernel) + seconds(user);
+}
 
 Box Outer(WindowHandle window) {
   RECT r{};
@@ -34,7 +42,12 @@ Box InDialog(WindowHandle control) {
 
 bool Shown(WindowHandle window) { return IsWindow(Hwnd(window)) && IsWindowVisible(Hwnd(window)); }
 
-uint64_t NowMs() { return GetTickCount64(); }
+uint64_t NowMs() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return (uint64_t)(now.QuadPart / (frequency.QuadPart / 1000));
+}
 
 void Pass(unsigned milliseconds) { Sleep(milliseconds); }
 

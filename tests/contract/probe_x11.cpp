@@ -6,13 +6,20 @@
 #include <FL/Fl_Window.H>
 
 #include <chrono>
-#include <cstring>
+#include <ctime>
 #include <string>
 #include <thread>
 
 namespace probe {
 
 const bool kCreateSizeIsOuter = false;
+const bool kRealClock = true;
+
+double ProcessorSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return (double)t.tv_sec + t.tv_nsec * 1e-9;
+}
 
 uint64_t NowMs() {
   using namespace std::chrono;

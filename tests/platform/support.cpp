@@ -9,17 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <ctime>
 
+namespace {
 double WallSeconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
-
-double ProcessCpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return t.tv_sec + t.tv_nsec * 1e-9;
-}
+}  // namespace
 
 bool PumpUntil(const std::function<bool()>& done, double guardSeconds) {
   double end = WallSeconds() + guardSeconds;

@@ -28,6 +28,4 @@ void ResizeFromOutside(WindowHandle window, int width, int height);   // as a us
 void SendCloseRequest(WindowHandle window);                           // WM_DELETE_WINDOW, as a window manager
 void Geometry(WindowHandle window, int* x, int* y, int* width, int* height);   // from the server
 unsigned long PixelAt(WindowHandle window, int x, int y);   // 0xRRGGBB of a window pixel
-double ProcessCpuSeconds();
-double WallSeconds();
 void OpenDisplayForTests();

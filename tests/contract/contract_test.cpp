@@ -109,9 +109,9 @@ class Contract : public ::testing::Test {
     for (WindowHandle window : made) Close(window);
     Drain();
   }
-  WindowHandle MakeMain(int width = 320, int height = 240) {
+  WindowHandle MakeMain() {
     WindowHandle window = CreateWindow("Contract", "contract", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN |
-                                       WS_CLIPSIBLINGS, 40, 40, width, height, nullptr);
+                                       WS_CLIPSIBLINGS, 40, 40, 320, 240, nullptr);
     made.push_back(window);
     return window;
   }

@@ -22,6 +22,10 @@ Atom InternAtom(const char* name) { return XInternAtom(PlatformDisplay(), name, 
 
 Window Root() { return RootWindow(PlatformDisplay(), PlatformScreen()); }
 
+double Now() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 // Up to count 32-bit items of a property; how many were read.
 int ReadLongs(Window xid, Atom property, Atom type, long offset, long* out, int count) {
   Atom actual = None;
@@ -40,13 +44,101 @@ int ReadLongs(Window xid, Atom property, Atom type, long offset, long* out, int 
   return n;
 }
 
+// A property of 32-bit items of any type, as it stands: false when it is
+// missing or of another format.
+bool ReadItems(Window xid, Atom property, Atom* type, std::vector<long>* items) {
+  Atom actual = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  items->clear();
+  if (XGetWindowProperty(PlatformDisplay(), xid, property, 0, 64, False, AnyPropertyType, &actual, &format, &count,
+                         &after, &data) != Success)
+    return false;
+  bool found = data && actual != None && format == 32;
+  if (found) items->assign((long*)data, (long*)data + count);
+  *type = actual;
+  if (data) XFree(data);
+  return found;
+}
+
+bool HasAtom(Window xid, const char* property, const char* atom) {
+  long atoms[32];
+  int n = ReadLongs(xid, InternAtom(property), XA_ATOM, 0, atoms, 32);
+  return std::find(atoms, atoms + n, (long)InternAtom(atom)) != atoms + n;
+}
+
+// How long a manager may take to act on a property (a generous bound: a
+// busy machine).
+const double kManagerAnswersWithin = 2.0;
+const int kAskForOwnGeometry = 4;
+
+// What the program has just written of a property it owns, kept so that it
+// can be put back when another client overwrites it.
+void Remember(PlatformWindow* window, Window xid, Atom property) {
+  NativeWindow::Declared now{property, None, {}};
+  if (!ReadItems(xid, property, &now.type, &now.items)) return;
+  auto& declared = window->native->declared;
+  auto same = std::find_if(declared.begin(), declared.end(),
+                           [&](const NativeWindow::Declared& d) { return d.property == property; });
+  if (same != declared.end()) *same = now;
+  else declared.push_back(now);
+}
+
+// After another client's hints have made the manager resize or move a
+// window, the program's size and place are asked for again, half a second
+// after the last such change and a few times over, since a manager may still
+// act on hints that are gone: until the window is as the program gave it.
+void AskForOwnGeometry(void* data) {
+  PlatformWindow* window = static_cast<PlatformWindow*>(data);
+  Window xid = Live(window) ? XWindowOf(window) : 0;
+  if (!xid) return;
+  NativeWindow* native = window->native;
+  XWindowAttributes now{};
+  int x = 0, y = 0;
+  Window child;
+  if (!XGetWindowAttributes(PlatformDisplay(), xid, &now) || now.map_state != IsViewable) return;
+  XTranslateCoordinates(PlatformDisplay(), xid, Root(), 0, 0, &x, &y, &child);
+  FrameExtents frame = FrameOf(window);
+  if (now.width == native->fixedWidth && now.height == native->fixedHeight && x - frame.left == window->x &&
+      y - frame.top == window->y)
+    return;
+  if (native->geometryAsked++ >= kAskForOwnGeometry) return;
+  native->othersHintsUntil = Now() + kManagerAnswersWithin;
+  native->askedFromWidth = native->askedFromHeight = -1;
+  XWindowChanges own{};
+  own.x = window->x;
+  own.y = window->y;
+  own.width = native->fixedWidth;
+  own.height = native->fixedHeight;
+  XConfigureWindow(PlatformDisplay(), xid, CWX | CWY | CWWidth | CWHeight, &own);
+  XFlush(PlatformDisplay());
+  Fl::repeat_timeout(0.5, AskForOwnGeometry, data);
+}
+
+// A property the program owns (the manager only reads it) that another
+// client changed or deleted is written back as the program had it: a size,
+// a place, decorations or a focus model that nobody asked for would
+// otherwise stay. The manager's moves for a while after are not the user's.
+void KeepDeclared(PlatformWindow* window, Window xid, Atom property) {
+  for (const NativeWindow::Declared& d : window->native->declared) {
+    if (d.property != property) continue;
+    Atom type = None;
+    std::vector<long> items;
+    if (ReadItems(xid, property, &type, &items) && type == d.type && items == d.items) return;
+    XChangeProperty(PlatformDisplay(), xid, property, d.type, 32, PropModeReplace,
+                    (const unsigned char*)d.items.data(), (int)d.items.size());
+    window->native->othersHintsUntil = Now() + kManagerAnswersWithin;
+    window->native->geometryAsked = 0;
+    Fl::remove_timeout(AskForOwnGeometry, window);
+    Fl::add_timeout(0.5, AskForOwnGeometry, window);
+    return;
+  }
+}
+
 void SetAtoms(Window xid, const char* property, const std::vector<Atom>& atoms) {
   XChangeProperty(PlatformDisplay(), xid, InternAtom(property), XA_ATOM, 32, PropModeReplace,
                   (const unsigned char*)atoms.data(), (int)atoms.size());
-}
-
-double Now() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 PlatformWindow* WindowOfX(Window xid) {
@@ -65,8 +157,8 @@ void DeclareSizeAndPlace(PlatformWindow* window, Window xid) {
   hints->flags = USPosition | PMinSize | PMaxSize | PWinGravity;
   hints->x = window->x;
   hints->y = window->y;
-  hints->min_width = hints->max_width = FlWindowOf(window)->w();
-  hints->min_height = hints->max_height = FlWindowOf(window)->h();
+  hints->min_width = hints->max_width = window->native->fixedWidth;
+  hints->min_height = hints->max_height = window->native->fixedHeight;
   hints->win_gravity = NorthWestGravity;
   XSetWMNormalHints(PlatformDisplay(), xid, hints);
   XFree(hints);
@@ -89,6 +181,8 @@ void DeclareSizeAndPlace(PlatformWindow* window, Window xid) {
   }
   Atom property = InternAtom("_MOTIF_WM_HINTS");
   XChangeProperty(PlatformDisplay(), xid, property, property, 32, PropModeReplace, (unsigned char*)motif, 5);
+  Remember(window, xid, XA_WM_NORMAL_HINTS);
+  Remember(window, xid, property);
 }
 
 // Who the window is, for the manager's rules and for docks matching it to the
@@ -146,9 +240,10 @@ void UndoMaximise(PlatformWindow* window, Window xid) {
 }
 
 // A window moved by the user (its title bar dragged) belongs where it was
-// put; a window taken to a state that it leaves again does not.
+// put; a window taken to a state that it leaves again does not, nor one the
+// manager moved by another client's hints (KeepDeclared puts it back).
 void NotePlace(PlatformWindow* window, Window xid) {
-  if (!UnwantedStates(xid).empty()) return;
+  if (!UnwantedStates(xid).empty() || Now() < window->native->othersHintsUntil) return;
   XWindowAttributes attributes{};
   if (!XGetWindowAttributes(PlatformDisplay(), xid, &attributes) || attributes.map_state != IsViewable) return;
   int x = 0, y = 0;
@@ -171,14 +266,52 @@ void LostToOthers(PlatformWindow* window) {
   if (window->kind != WindowKind::Dialog) Post(window, WM_CLOSE, 0, 0);
 }
 
+// Iconified by a manager that keeps the window mapped (mutter does): its
+// WM_STATE says Iconic and its _NET_WM_STATE hidden, as such a manager sets
+// both. Either alone, which any client may write, stops no frame: a window
+// the server shows as viewable is drawn.
+bool IconifiedWhileMapped(Window xid) {
+  long state[1] = {0};
+  Atom type = InternAtom("WM_STATE");
+  return ReadLongs(xid, type, type, 0, state, 1) == 1 && state[0] == IconicState &&
+         HasAtom(xid, "_NET_WM_STATE", "_NET_WM_STATE_HIDDEN");
+}
+
+// Events of the kinds only the X server or the user's devices make, sent to
+// a window of ours by another client (XSendEvent): a click nobody made, a
+// press never released, a window said to be unmapped, destroyed or resized
+// that is not. They are dropped, so that FLTK and the program believe only
+// the server. What a manager itself sends passes: its close request (a
+// client message) and its word on where it moved a window (a ConfigureNotify
+// with the window's own size).
+bool MadeUpByOthers(const XEvent& e) {
+  if (!e.xany.send_event) return false;
+  Fl_Window* flWindow = fl_find(e.xany.window);
+  if (!flWindow) return false;
+  switch (e.type) {
+    case ButtonPress: case ButtonRelease: case MotionNotify: case EnterNotify: case LeaveNotify:
+    case FocusIn: case FocusOut: case KeymapNotify: case VisibilityNotify: case PropertyNotify:
+    case CreateNotify: case DestroyNotify: case UnmapNotify: case MapNotify: case ReparentNotify:
+    case GravityNotify: case CirculateNotify:
+      return true;
+    case ConfigureNotify:
+      return e.xconfigure.width != flWindow->w() || e.xconfigure.height != flWindow->h();
+    default:
+      return false;
+  }
+}
+
 int OnSystemEvent(void* event, void*) {
   const XEvent* e = static_cast<const XEvent*>(event);
+  if (MadeUpByOthers(*e)) return 1;   // FLTK does not see it either
   if (e->type == PropertyNotify) {
     PlatformWindow* window = WindowOfX(e->xproperty.window);
     if (!window) return 0;
-    if (e->xproperty.atom == InternAtom("_NET_WM_STATE")) {
-      if (e->xproperty.state == PropertyNewValue) UndoMaximise(window, e->xproperty.window);
-      if (window->native->sizeHeld && UnwantedStates(e->xproperty.window).empty()) {
+    const Window xid = e->xproperty.window;
+    const Atom atom = e->xproperty.atom;
+    if (atom == InternAtom("_NET_WM_STATE")) {
+      if (e->xproperty.state == PropertyNewValue) UndoMaximise(window, xid);
+      if (window->native->sizeHeld && UnwantedStates(xid).empty()) {
         // Out of the state with the size it imposed (sway leaves the
         // window so and says nothing more): the program hears its size
         // again and asks for its own, once.
@@ -187,18 +320,20 @@ int OnSystemEvent(void* event, void*) {
         SizeRestored(window, flWindow->w(), flWindow->h());
       }
     }
-    if (e->xproperty.atom == InternAtom("WM_STATE")) {
-      // ICCCM's state, set by the manager: some keep an iconified window mapped.
-      long state[1] = {0};
-      Atom type = InternAtom("WM_STATE");
-      window->native->iconic = ReadLongs(e->xproperty.window, type, type, 0, state, 1) == 1 && state[0] == IconicState;
-    }
+    if (atom == InternAtom("WM_STATE") || atom == InternAtom("_NET_WM_STATE"))
+      window->native->iconic = IconifiedWhileMapped(xid);
+    KeepDeclared(window, xid, atom);
   } else if (e->type == ConfigureNotify && e->xconfigure.event == e->xconfigure.window) {
     if (PlatformWindow* window = WindowOfX(e->xconfigure.window)) NotePlace(window, e->xconfigure.window);
   } else if (e->type == DestroyNotify && e->xdestroywindow.event == e->xdestroywindow.window) {
     if (PlatformWindow* window = WindowOfX(e->xdestroywindow.window)) LostToOthers(window);
   }
   return 0;   // FLTK sees every event as well
+}
+
+// The server's own DestroyNotify of a window, not one another client made up.
+Bool IsDestroyOf(Display*, XEvent* e, XPointer xid) {
+  return e->type == DestroyNotify && !e->xany.send_event && e->xdestroywindow.window == *(Window*)xid;
 }
 
 }  // namespace
@@ -213,7 +348,7 @@ bool DestroyedByOthers(PlatformWindow* window, Window xid) {
   Display* display = PlatformDisplay();
   XEventsQueued(display, QueuedAfterReading);
   XEvent e;
-  if (!XCheckTypedWindowEvent(display, xid, DestroyNotify, &e)) return false;
+  if (!XCheckIfEvent(display, &e, IsDestroyOf, (XPointer)&xid)) return false;
   XPutBackEvent(display, &e);
   LostToOthers(window);
   return true;
@@ -255,6 +390,7 @@ void ShowTopLevel(PlatformWindow* window) {
   Display* display = PlatformDisplay();
   Fl_Window* flWindow = FlWindowOf(window);
   window->native->iconic = false;   // a new X window: the manager has not iconified it
+  window->native->declared.clear();
   XGrabServer(display);
   // FLTK keeps a new bordered window 20 pixels below the screen's top edge.
   // Made as a borderless one it stays at the program's place, so the manager
@@ -272,6 +408,7 @@ void ShowTopLevel(PlatformWindow* window) {
     DeclareSizeAndPlace(window, xid);
     if (window->kind == WindowKind::Dialog) DeclareDialog(window, xid);
     else GiveContentAtMap(window, xid);
+    Remember(window, xid, XA_WM_HINTS);   // as FLTK wrote them
     // FLTK also keeps a new window inside the screen; the program's place is
     // where it asked for.
     Window root;

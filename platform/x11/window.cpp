@@ -157,6 +157,8 @@ bool BackendProgramUnseen() {
 
 void BackendCreated(PlatformWindow* window) {
   window->native = new NativeWindow;   // kept with the record
+  window->native->fixedWidth = window->width;
+  window->native->fixedHeight = window->height;
   Fl_Group::current(nullptr);
   TopLevel* flWindow = new TopLevel(window);
   flWindow->copy_label(window->text.c_str());
@@ -200,6 +202,8 @@ bool BackendOnScreen(const PlatformWindow* window) {
 void BackendPlace(PlatformWindow* window, WindowHandle, int, int, int* width, int* height, unsigned) {
   Fl_Window* flWindow = window->native->flWindow;
   NativeWindow* native = window->native;
+  native->fixedWidth = *width;
+  native->fixedHeight = *height;
   bool sized = *width != flWindow->w() || *height != flWindow->h();
   if (sized && flWindow->shown()) {
     bool held = HeldByManager(window);

@@ -17,6 +17,7 @@
 #include <X11/Xutil.h>
 
 #include <string>
+#include <vector>
 
 class Fl_Window;
 class Fl_Widget;
@@ -29,10 +30,20 @@ struct NativeWindow {
   Colormap colormap = 0;
   Window standIn = 0;              // unmapped drawable for a context made current before the window is shown
   // the window manager's side (manager.cpp)
+  int fixedWidth = 0, fixedHeight = 0;   // the size the program gave it, declared as its only size
   int askedFromWidth = -1, askedFromHeight = -1;   // the manager's size when the program last asked for its own
   bool backgroundUntilFrame = false;   // black at the map, until the first frame is presented
   bool sizeHeld = false;           // the program's size was not asked for while maximised or fullscreen
-  bool iconic = false;             // the manager's WM_STATE says iconified (some keep such windows mapped)
+  bool iconic = false;             // iconified by the manager while kept mapped (WM_STATE and _NET_WM_STATE agree)
+  // The properties the program owns and the manager only reads (size hints,
+  // Motif hints, WM_HINTS), as the program last wrote them (manager.cpp).
+  struct Declared {
+    Atom property, type;
+    std::vector<long> items;
+  };
+  std::vector<Declared> declared;
+  double othersHintsUntil = 0;     // until then (seconds, steady clock) the manager's moves follow another client's hints
+  int geometryAsked = 0;           // times the own size and place were asked back since another client's hints
   bool destroyedByOthers = false;  // another client destroyed its X window: nothing is drawn into it any more
 };
 

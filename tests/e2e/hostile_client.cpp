@@ -1,14 +1,18 @@
 // A hostile X client: for a given time it sends the program's two windows
-// random events with XSendEvent (clicks of any button anywhere, motion,
-// keys, focus, client messages of the kinds a toolkit listens to, configure
-// notifications with absurd sizes, expose storms) and rewrites their
-// window-manager properties with random contents. Any client of a display
-// may do all of this. A press is always followed by its release at the same
-// place, so the run leaves the zoom where it was (the counter stays
-// readable for the test that follows). Seeded, so that a run can be replayed.
+// random events with XSendEvent (presses and releases of any button
+// anywhere, motion, keys, focus, client messages of the kinds a toolkit and a
+// window manager use, configure notifications with absurd sizes, expose
+// storms) and rewrites their window-manager properties (size hints, state,
+// Motif hints, WM_STATE, WM_HINTS) with random contents, about ten thousand
+// a second. Any client of a display may do all of this. A right press is
+// always followed by its release at the same place, so the run leaves the
+// zoom where it was (the counter stays readable for the checks that follow);
+// other presses and releases come alone as often as in pairs. Seeded, so
+// that a run can be replayed.
 // usage: hostile-client SEED SECONDS MAIN-WINDOW PANEL-WINDOW
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <chrono>
 #include <cstdio>
@@ -42,10 +46,11 @@ void Send(Window window, XEvent& e) {
   XSendEvent(display, window, False, NoEventMask, &e);
 }
 
-// A click (a press and its release in place) of any button, or a motion.
+// A press, a release, both in place, or a motion, of any button.
 void SendPointer(Window window) {
   XEvent e{};
-  e.type = OneIn(2) ? ButtonPress : MotionNotify;
+  const int kind = (int)Any(0, 3);
+  e.type = kind == 0 ? MotionNotify : kind == 1 ? ButtonRelease : ButtonPress;
   e.xbutton.root = DefaultRootWindow(display);
   e.xbutton.x = Coordinate();
   e.xbutton.y = Coordinate();
@@ -54,8 +59,9 @@ void SendPointer(Window window) {
   e.xbutton.state = (unsigned)Any(0, 0x1fff);
   e.xbutton.button = (unsigned)Any(1, 9);
   e.xbutton.same_screen = True;
+  if (e.xbutton.button == Button3 && e.type == ButtonRelease) e.type = ButtonPress;
   Send(window, e);
-  if (e.type == ButtonPress) {
+  if (e.type == ButtonPress && (kind == 3 || e.xbutton.button == Button3)) {
     e.type = ButtonRelease;
     Send(window, e);
   }
@@ -79,8 +85,9 @@ void SendKeyOrFocus(Window window) {
 }
 
 // WM_PROTOCOLS with anything but WM_DELETE_WINDOW (which would close the
-// program, as it should), the window manager's and drag and drop's
-// messages, and messages of no known kind.
+// program, as it should), the window manager's (state, iconify, move,
+// activate, ping) and drag and drop's messages, and messages of no known
+// kind.
 void SendClientMessage(Window window) {
   static const char* kinds[] = {"WM_PROTOCOLS", "_NET_WM_STATE", "WM_CHANGE_STATE", "_NET_WM_MOVERESIZE",
                                 "_NET_ACTIVE_WINDOW", "XdndEnter", "XdndPosition", "XdndLeave", "XdndDrop",
@@ -131,22 +138,38 @@ void SendExposeStorm(Window window) {
   }
 }
 
-// WM_NORMAL_HINTS, _NET_WM_STATE, _MOTIF_WM_HINTS or WM_STATE with random
-// contents of the property's own type, and now and then of another.
+// WM_NORMAL_HINTS, _NET_WM_STATE, _MOTIF_WM_HINTS, WM_STATE or WM_HINTS
+// with random contents of the property's own type, and now and then of
+// another. WM_STATE takes the three states a manager writes as often as
+// anything else. _NET_WM_STATE never holds HIDDEN: with WM_STATE Iconic that
+// is how a manager that keeps windows mapped says it iconified one, which
+// nothing can tell from the real thing (and the frames rightly stop).
 void ChangeProperty(Window window) {
   std::vector<long> values((size_t)Any(0, 20));
   for (long& value : values) value = OneIn(3) ? Any(-1, 5000) : Any(-2147483647L - 1, 2147483647L);
   Atom property = 0, type = 0;
-  switch (Any(0, 3)) {
+  switch (Any(0, 4)) {
     case 0: property = XA_WM_NORMAL_HINTS; type = XA_WM_SIZE_HINTS; break;
-    case 1:
+    case 1: {
+      static const char* states[] = {"_NET_WM_STATE_FULLSCREEN", "_NET_WM_STATE_MAXIMIZED_VERT",
+                                     "_NET_WM_STATE_MAXIMIZED_HORZ", "_NET_WM_STATE_SHADED",
+                                     "_NET_WM_STATE_ABOVE", "_NET_WM_STATE_SKIP_TASKBAR"};
       property = Named("_NET_WM_STATE");
       type = XA_ATOM;
       for (long& value : values)
-        if (!OneIn(4)) value = (long)Named(OneIn(2) ? "_NET_WM_STATE_FULLSCREEN" : "_NET_WM_STATE_MAXIMIZED_VERT");
+        if (!OneIn(4)) value = (long)Named(states[Any(0, 5)]);
       break;
+    }
     case 2: property = Named("_MOTIF_WM_HINTS"); type = property; break;
-    default: property = Named("WM_STATE"); type = property; break;
+    case 3:
+      property = Named("WM_STATE");
+      type = property;
+      if (!values.empty() && OneIn(2)) {
+        static const long managerStates[] = {WithdrawnState, NormalState, IconicState};
+        values[0] = managerStates[Any(0, 2)];
+      }
+      break;
+    default: property = XA_WM_HINTS; type = XA_WM_HINTS; break;
   }
   if (OneIn(8)) type = OneIn(2) ? XA_STRING : XA_CARDINAL;
   if (OneIn(10)) {
@@ -179,8 +202,8 @@ int main(int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
   long sent = 0;
   while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < seconds) {
-    // About 2,000 events a second, in batches.
-    for (int i = 0; i < 20; ++i, ++sent) {
+    // About 10,000 events a second, in batches.
+    for (int i = 0; i < 100; ++i, ++sent) {
       const Window window = windows[OneIn(3) ? 1 : 0];
       const long what = Any(0, 99);
       if (what < 45) SendPointer(window);

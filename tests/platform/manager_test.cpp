@@ -328,16 +328,78 @@ TEST_F(ManagerTest, TheQueueIsNotIdleWhileTheWindowIsUnseen) {
   ASSERT_TRUE(WaitViewable(window));
   EXPECT_TRUE(idleSoon()) << "mapped again";
 
+  // A manager that keeps an iconified window mapped says so in both
+  // WM_STATE and _NET_WM_STATE; either alone is what any client can write.
   Atom wmState = XInternAtom(other, "WM_STATE", False);
-  long iconic[2] = {IconicState, 0};
+  Atom netState = XInternAtom(other, "_NET_WM_STATE", False);
+  long iconic[2] = {IconicState, 0}, hidden = (long)XInternAtom(other, "_NET_WM_STATE_HIDDEN", False);
   XChangeProperty(other, xid, wmState, wmState, 32, PropModeReplace, (unsigned char*)iconic, 2);
   XSync(other, False);
+  PumpFor(0.3);
+  EXPECT_TRUE(idleSoon()) << "WM_STATE Iconic alone, the window viewable";
+  XChangeProperty(other, xid, netState, XA_ATOM, 32, PropModeReplace, (unsigned char*)&hidden, 1);
+  XSync(other, False);
   ASSERT_TRUE(PumpUntil([&] { return window->native->iconic; }));
-  EXPECT_TRUE(neverIdle()) << "iconic while mapped";
+  EXPECT_TRUE(neverIdle()) << "iconic and hidden while mapped";
   long normal[2] = {NormalState, 0};
   XChangeProperty(other, xid, wmState, wmState, 32, PropModeReplace, (unsigned char*)normal, 2);
   XSync(other, False);
   EXPECT_TRUE(idleSoon()) << "normal again";
+  XCloseDisplay(other);
+}
+
+// Another client's made-up events (XSendEvent) of the kinds only the server
+// and the user's devices make change nothing: no click, no unmapped or
+// destroyed window, no size; nor do its rewrites of the hints the program
+// owns last.
+TEST_F(ManagerTest, AnotherClientsMadeUpEventsAndHintsDoNotStick) {
+  OpenWindow();
+  Display* other = XOpenDisplay(nullptr);
+  ASSERT_NE(other, nullptr);
+  Window xid = XWindowOf(window);
+  auto send = [&](XEvent e) {
+    e.xany.window = xid;
+    XSendEvent(other, xid, False, NoEventMask, &e);
+  };
+  XEvent press{};
+  press.type = ButtonPress;
+  press.xbutton.x = press.xbutton.y = 20;
+  press.xbutton.button = Button1;
+  press.xbutton.same_screen = True;
+  send(press);
+  XEvent unmap{};
+  unmap.type = UnmapNotify;
+  unmap.xunmap.event = unmap.xunmap.window = xid;
+  send(unmap);
+  XEvent destroy{};
+  destroy.type = DestroyNotify;
+  destroy.xdestroywindow.event = destroy.xdestroywindow.window = xid;
+  send(destroy);
+  XEvent configure{};
+  configure.type = ConfigureNotify;
+  configure.xconfigure.event = configure.xconfigure.window = xid;
+  configure.xconfigure.width = configure.xconfigure.height = 7;
+  send(configure);
+  XSizeHints* foreign = XAllocSizeHints();
+  foreign->flags = PMinSize;
+  foreign->min_width = foreign->min_height = 999;
+  XSetWMNormalHints(other, xid, foreign);
+  XFree(foreign);
+  XSync(other, False);
+  heard.clear();
+  PumpFor(0.5);
+
+  EXPECT_EQ(CountHeard(WM_LBUTTONDOWN, window), 0) << "a made-up click";
+  EXPECT_EQ(CountHeard(WM_CLOSE, window) + CountHeard(WM_DESTROY, window), 0) << "a made-up destruction";
+  EXPECT_EQ(CountHeard(WM_SIZE, window), 0) << "a made-up size";
+  ASSERT_TRUE(Live(window));
+  EXPECT_TRUE(FlWindowOf(window)->visible()) << "a made-up unmap";
+  EXPECT_EQ(FlWindowOf(window)->w(), kSize);
+  XSizeHints hints{};
+  long supplied = 0;
+  ASSERT_TRUE(XGetWMNormalHints(other, xid, &hints, &supplied));
+  EXPECT_EQ(hints.min_width, kSize) << "the fixed size declared again";
+  EXPECT_EQ(hints.max_width, kSize);
   XCloseDisplay(other);
 }
 

@@ -16,6 +16,7 @@ Box Outer(WindowHandle topLevel);     // on the screen, frame included
 Box Client(WindowHandle topLevel);    // the client area, on the screen
 Box InDialog(WindowHandle control);   // in its dialog's client area
 bool Shown(WindowHandle window);
+bool NeedsPaint(WindowHandle window);   // its client area waits for WM_PAINT (not validated)
 
 // Differences on purpose:
 // - On Windows the system frames a top-level window: CreateWindow's size is

@@ -19,4 +19,6 @@ Box InDialog(WindowHandle control) { return Outer(control); }
 
 bool Shown(WindowHandle window) { return Live(window) && (window->style & WS_VISIBLE) != 0; }
 
+bool NeedsPaint(WindowHandle window) { return Live(window) && window->needsPaint; }
+
 }  // namespace probe

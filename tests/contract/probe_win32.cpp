@@ -42,6 +42,8 @@ Box InDialog(WindowHandle control) {
 
 bool Shown(WindowHandle window) { return IsWindow(Hwnd(window)) && IsWindowVisible(Hwnd(window)); }
 
+bool NeedsPaint(WindowHandle window) { return GetUpdateRect(Hwnd(window), nullptr, FALSE) != 0; }
+
 uint64_t NowMs() {
   LARGE_INTEGER now, frequency;
   QueryPerformanceCounter(&now);

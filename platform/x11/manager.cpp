@@ -482,18 +482,29 @@ bool WaitUntilPlaced(PlatformWindow* window) {
 // only once its first content has reached it, some time after the map, and
 // those that stack windows by their arrival (sway) would put the main window
 // over a panel made in that time. A manager focuses a new window once it
-// shows it: that is waited for, within a second (a manager that does not
-// focus new windows costs the second, once), so that the panel arrives after.
+// shows it: that is waited for, so that the panel arrives after. sway has
+// been seen to miss the content a window has at its map (its black
+// background) and to show the window only with the next content, the first
+// frame, drawn once the panel is up: while the focus does not come, the
+// background is painted again every quarter of a second, new content each
+// time. Within a bound (a manager that does not focus new windows costs it,
+// once): five seconds, as a busy machine may need.
 void WaitUntilShownByManager(PlatformWindow* window) {
   long manager = 0;
   if (ReadLongs(Root(), InternAtom("_NET_SUPPORTING_WM_CHECK"), XA_WINDOW, 0, &manager, 1) != 1 || !manager) return;
-  const double guard = Now() + 1.0;
+  const double start = Now(), guard = start + 5.0;
+  double repaint = start + 0.25;
   while (Now() < guard && Live(window)) {
     Window xid = XWindowOf(window), focus = 0;
     int revert = 0;
     if (!xid) return;
     XGetInputFocus(PlatformDisplay(), &focus, &revert);
     if (focus == xid) return;
+    if (Now() >= repaint && window->native->backgroundUntilFrame) {
+      XClearWindow(PlatformDisplay(), xid);
+      XFlush(PlatformDisplay());
+      repaint = Now() + 0.25;
+    }
     Fl::wait(0.01);
   }
 }

@@ -3,11 +3,14 @@
 (tools/soak starts a private Xvfb): random pointer input for a given time,
 then a check that it still answers, has not grown, and closes with 0.
 
-usage: soak.py HEATBALL SECONDS [SEED] [level]
+usage: soak.py HEATBALL SECONDS [SEED] [level] [health]
 With "level", drags that hold the right button move sideways only: the zoom
 then stays at its start, which the final picture check relies on exactly.
 (The zoom is otherwise estimated from our own motion events, which the
 program may receive coalesced, so the estimate can drift.)
+With "health" (a program under a memory checker, which makes it slow and
+large: tools/soak-seeds) only its health counts: it lives, closes with 0 and
+writes nothing; its memory and the final picture are not judged.
 Prints one summary line; exit code 0 when everything held."""
 import ctypes
 import math
@@ -23,7 +26,8 @@ import counter  # noqa: E402
 
 program, seconds = sys.argv[1], float(sys.argv[2])
 seed = int(sys.argv[3]) if len(sys.argv) > 3 else int(time.time())
-level_right_drags = len(sys.argv) > 4 and sys.argv[4] == 'level'
+level_right_drags = 'level' in sys.argv[4:]
+health_only = 'health' in sys.argv[4:]
 rng = random.Random(seed)
 failures = []
 
@@ -250,7 +254,7 @@ if proc.poll() is None:
     release(1)
 
 grown = None
-if len(samples) >= 3:
+if len(samples) >= 3 and not health_only:
     settled = [kb for t, kb in samples if t >= warmup]
     base = max(kb for t, kb in samples if t < warmup) if any(t < warmup for t, _ in samples) else settled[0]
     grown = max(settled) - base
@@ -262,7 +266,7 @@ if len(samples) >= 3:
 # at 4.0 the model is red whichever side faces the viewer.
 picture_ok = False
 story = ''
-if proc.poll() is None:
+if proc.poll() is None and not health_only:
     window = (mx, my, mw, mh)
     # The counter must show 005 or more before the press, so that the new
     # run's readings cannot be taken for the old run's (random presses of
@@ -303,10 +307,10 @@ code = None
 if proc.poll() is None:
     send_close_request(main)
     try:
-        code = proc.wait(timeout=10)
+        code = proc.wait(timeout=120 if health_only else 10)
     except subprocess.TimeoutExpired:
         proc.kill()
-        failures.append('the program did not end within 10 s of the close request')
+        failures.append('the program did not end within %d s of the close request' % (120 if health_only else 10))
     if code not in (None, 0):
         failures.append('exit code %d after the close request' % code)
 else:
@@ -319,7 +323,8 @@ first = samples[0][1] if samples else 0
 print('soak: seed %d, %d input actions in %.0f s; VmRSS %d kB at start, %s kB growth after the warm-up; '
       'picture after "1.0" %s; exit code %s' % (seed, events, seconds, first,
                                                grown if grown is not None else '?',
-                                               'ok' if picture_ok else 'WRONG', code))
+                                               'not judged' if health_only else 'ok' if picture_ok else 'WRONG',
+                                               code))
 if story:
     print('soak: counter ' + story)
 for f in failures:

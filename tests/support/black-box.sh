@@ -51,8 +51,12 @@ expect() {   # description, actual, expected
 # ---- image helpers (ImageMagick) --------------------------------------------
 now() { date +%s.%N; }
 shot() { import -window root "$1"; }
-# standard deviation of a rectangle: 0 when uniform
-spread() { im "$1" -crop "$2x$3+$4+$5" +repage -format "%[fx:standard_deviation]" info:; }
+# standard deviation of a rectangle: 0 when uniform (ImageMagick 6 gives -nan
+# for some uniform rectangles, a rounding below zero under the square root)
+spread() {
+  s=$(im "$1" -crop "$2x$3+$4+$5" +repage -format "%[fx:standard_deviation]" info:)
+  case $s in *nan*) echo 0 ;; *) echo "$s" ;; esac
+}
 # the colour of a rectangle's mean, as r,g,b in 0..255
 mean_rgb() {
   im "$1" -crop "$2x$3+$4+$5" +repage -format "%[fx:round(255*mean.r)],%[fx:round(255*mean.g)],%[fx:round(255*mean.b)]" info:

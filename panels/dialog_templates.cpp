@@ -1,5 +1,6 @@
 // The three panels' dialog templates: controls in template order, positions
-// and sizes in dialog units, full style words (0x5... shown, 0x4... hidden).
+// and sizes in dialog units, full style words (0x5... shown, 0x4... hidden);
+// and the temperatures of the main panel's restart buttons.
 #include "panels/dialog_templates.h"
 
 #include "panels/resource_ids.h"
@@ -52,10 +53,17 @@ const DialogItem formColorsPanelItems[] = {
     {IDC_STATIC,            "STATIC",    "transp.",          0x50020000u, 56,  30, 23,  8},
 };
 
-template <int N>
-constexpr int Count(const DialogItem (&)[N]) { return N; }
+template <typename Item, int N>
+constexpr int Count(const Item (&)[N]) { return N; }
 
 }  // namespace
+
+const BoundaryButton boundaryButtons[] = {
+    {IDC_BOUNDARY_2_3, 2.3},   // "0.4"
+    {IDC_BOUNDARY_3_3, 3.3},   // "0.75"
+    {IDC_BOUNDARY_4_0, 4.0},   // "1.0"
+};
+const int boundaryButtonCount = Count(boundaryButtons);
 
 const DialogTemplate dialogTemplates[3] = {
     // name                 style        x    y    w    h   caption                      font           points

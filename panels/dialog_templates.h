@@ -6,3 +6,12 @@
 
 extern const DialogTemplate dialogTemplates[3];
 extern const ResourceTable programResources;
+
+// A restart button of the main panel and the boundary temperature it restarts
+// the run at; its label in the template is that temperature's level on the legend.
+struct BoundaryButton {
+  int id;
+  double temperature;
+};
+extern const BoundaryButton boundaryButtons[];
+extern const int boundaryButtonCount;

@@ -1,5 +1,6 @@
 // The main control panel: the colour-scale legend, the boundary restarts and the hidden commands.
 // Relies on platform.h (dialogs, GDI), the grid, colour scale, camera and redraw request.
+#include "panels/dialog_templates.h"
 #include "panels/panels.h"
 #include "panels/resource_ids.h"
 #include "render/camera.h"
@@ -45,10 +46,12 @@ void MoveCamera(float change) {
 }
 
 void RunCommand(unsigned id) {
+  for (int k = 0; k < boundaryButtonCount; ++k)
+    if (id == (unsigned)boundaryButtons[k].id) {
+      RestartAt(boundaryButtons[k].temperature);
+      return;
+    }
   switch (id) {
-    case IDC_BOUNDARY_2_3: RestartAt(2.3); break;
-    case IDC_BOUNDARY_3_3: RestartAt(3.3); break;
-    case IDC_BOUNDARY_4_0: RestartAt(4.0); break;
     case IDC_SCALE_NO_GREENS: colorScale = 0; RequestRedraw(); break;
     case IDC_SCALE_NO_YELLOWS: colorScale = 1; RequestRedraw(); break;
     case IDC_SCALE_EQUILIBRIUM: colorScale = 2; RequestRedraw(); break;

@@ -12,14 +12,15 @@ void SetProjection() {
   const float aspect = (float)windowWidth / (float)windowHeight;
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  glFrustum(-aspect, aspect, -1.0, 1.0, 2.0, cameraDistance + 4.0);
+  glFrustum(-aspect * nearHalfHeight, aspect * nearHalfHeight, -nearHalfHeight, nearHalfHeight, nearPlane,
+            cameraDistance + farBeyondCamera);
   glMatrixMode(GL_MODELVIEW);
 }
 
 void SetViewTransform() {
   SetProjection();
   glLoadIdentity();
-  glTranslatef(0.0f, 0.0f, (float)(-cameraDistance - 0.7));
+  glTranslatef(0.0f, 0.0f, (float)(-cameraDistance - eyeBehindCamera));
 }
 
 void ResizeViewport() {

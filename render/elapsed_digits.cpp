@@ -4,8 +4,6 @@
 
 #include "render/drawers.h"
 
-namespace {
-
 // Stroke points (u, v) of each digit on its 3 x 4 grid, in drawing order.
 const int glyphPointCount[10] = {5, 3, 8, 8, 5, 8, 9, 5, 9, 9};
 const float glyphPoints[10][9][2] = {
@@ -20,8 +18,6 @@ const float glyphPoints[10][9][2] = {
     {{0, 3}, {0, 4}, {3, 4}, {3, 3}, {0, 1}, {0, 0}, {3, 0}, {3, 1}, {0, 3}},
     {{0, 1}, {0, 0}, {2, 0}, {3, 1}, {3, 4}, {0, 4}, {0, 2}, {2, 2}, {3, 3}},
 };
-
-}  // namespace
 
 void DrawElapsedDigits(int number, float x, float y, float size) {
   glLineWidth(1.5f);
@@ -40,7 +36,7 @@ void DrawElapsedDigits(int number, float x, float y, float size) {
     for (int k = 0; k < glyphPointCount[digit]; ++k) {
       const float u = glyphPoints[digit][k][0];
       const float v = glyphPoints[digit][k][1];
-      glVertex3f(x + size * ((float)(4 * p) + u), y + size * v, 0.0f);
+      glVertex3f(x + size * ((float)(digitCellWidth * p) + u), y + size * v, 0.0f);
     }
     glEnd();
   }

@@ -46,7 +46,7 @@ int RenderScene() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
   // The counter under the view transform alone: it stays put while the model turns.
-  DrawElapsedDigits(elapsedSeconds, -2.0f, 2.0f, 0.08f);
+  DrawElapsedDigits(elapsedSeconds, counterLeft, counterBaseline, counterUnit);
 
   // rotation := R x rotation, R fixed on the screen; the stack is the calculator.
   if (tracking == 1) {

@@ -1,6 +1,9 @@
-// The polar quad shared by the disc, shell and grid drawers; reads modelScale
-// from the shared orientation. Pure arithmetic, no OpenGL.
+// The polar sweep shared by the disc, shell and grid drawers: the loops, the
+// quads and their normals, sent in immediate mode; reads modelScale from the
+// shared orientation.
 #include "render/polar_quad.h"
+
+#include <GL/gl.h>
 
 #include <cmath>
 
@@ -23,6 +26,13 @@ void PlaceSpherePoint(float latitude, double angle, float out[3]) {
   out[1] = (float)(std::cos(angle) * std::cos(latitude) * modelScale);
   out[2] = (float)(std::sin(latitude) * modelScale);
 }
+
+namespace {
+
+// The twelve sectors, fractions of the drawers' full circle 6.283, not of 2 pi.
+const float firstSectorStart = 0.2617916762828827f;   // 6.283 / 24
+const double sectorWidth = 0.5235833333333333;         // 6.283 / 12, for the second edge of each quad
+const double sectorLoopEnd = 6.2829999923706055;       // 6.283 in single precision
 
 void BuildPolarQuad(float start, float width, double firstAngle, double secondAngle,
                     PlacePoint place, float quad[4][3]) {
@@ -69,4 +79,38 @@ void ComputeQuadNormal(const float quad[4][3], float n[3]) {
   n[0] = 0.0f;
   n[1] = 0.0f;
   n[2] = 1.0f;
+}
+
+}  // namespace
+
+void SweepPolarQuads(const PolarSweep& sweep, PlacePoint place, SentNormal sent,
+                     void (*beforeQuad)(float start, float phi)) {
+  float start = sweep.firstStart;
+  for (;;) {
+    float phi = firstSectorStart;
+    for (int sector = 0;; ++sector) {
+      if (beforeQuad != nullptr) beforeQuad(start, phi);
+      if (sector == 0) glBegin(GL_QUADS);
+      float quad[4][3];
+      float n[3];
+      BuildPolarQuad(start, sweep.width, phi, phi + sectorWidth, place, quad);
+      ComputeQuadNormal(quad, n);
+      glNormal3f(-n[0], -n[1], sent == discNormal ? n[2] : -n[2]);
+      glVertex3f(quad[0][0], quad[0][1], quad[0][2]);
+      glVertex3f(quad[1][0], quad[1][1], quad[1][2]);
+      glVertex3f(quad[2][0], quad[2][1], quad[2][2]);
+      glVertex3f(quad[3][0], quad[3][1], quad[3][2]);
+
+      // The loops test after each pass, on the exact sum before it is stored.
+      const double nextPhi = (double)phi + sweep.sectorStep;
+      phi = (float)nextPhi;
+      if (!(nextPhi < sectorLoopEnd)) break;
+    }
+    glEnd();
+
+    const double nextStart = (double)start + (double)sweep.width;
+    start = (float)nextStart;
+    const bool another = sweep.lastIncluded ? nextStart <= sweep.lastStart : nextStart < sweep.lastStart;
+    if (!another) break;
+  }
 }

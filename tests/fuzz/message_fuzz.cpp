@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "panels/dialog_templates.h"
 #include "panels/panels.h"
 #include "panels/resource_ids.h"
 #include "render/camera.h"
@@ -85,13 +86,15 @@ void CheckTransformState() {
   Check(std::isfinite(spinAngle), "spinAngle is not finite");
 }
 
+bool FrustumRefusable() { return (double)cameraDistance + farBeyondCamera <= nearPlane; }
+
 void CheckGl() {
   if (glContext == nullptr) return;   // nothing is current: OpenGL is not ours to ask
   GLint depth = 0, mode = 0;
   glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
   glGetIntegerv(GL_MATRIX_MODE, &mode);
-  // Only a frustum with its far plane at or before the near plane (2.0) may be refused.
-  const bool frustumRefusable = (double)cameraDistance + 4.0 <= 2.0;
+  // Only a frustum with its far plane at or before the near plane may be refused.
+  const bool frustumRefusable = FrustumRefusable();
   for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
     if (error == GL_INVALID_VALUE && frustumRefusable) continue;
     std::fprintf(stderr, "OpenGL error 0x%x\n", error);
@@ -114,7 +117,7 @@ void CheckAll() {
   reach.minCamera = std::fmin(reach.minCamera, cameraDistance);
   reach.minScale = std::fmin(reach.minScale, modelScale);
   reach.maxScale = std::fmax(reach.maxScale, modelScale);
-  if ((double)cameraDistance + 4.0 <= 2.0) reach.frustumRefused = true;
+  if (FrustumRefusable()) reach.frustumRefused = true;
   CheckSimulation();
   CheckTransformState();
   CheckGl();
@@ -163,11 +166,19 @@ void DispatchQueued() {
   }
 }
 
-const unsigned panelCommands[] = {IDC_BOUNDARY_2_3, IDC_BOUNDARY_3_3, IDC_BOUNDARY_4_0, IDC_SCALE_NO_GREENS,
-                                  IDC_SCALE_NO_YELLOWS, IDC_SCALE_EQUILIBRIUM, IDC_CAMERA_FARTHER,
-                                  IDC_CAMERA_NEARER, IDC_OPEN_OPTIONS, IDC_OPEN_FORM_COLORS, IDC_SHAPE_PLANE,
-                                  IDC_SHAPE_CONE, IDC_SHAPE_POLYHEDRON, IDC_SHAPE_PARABOLOID,
-                                  IDC_SHAPE_HYPERBOLOID, 1, 2, 0, 0xFFFF};
+// The main panel's commands: every control of its template that has an id,
+// then ids that no control has.
+const std::vector<unsigned>& PanelCommands() {
+  static std::vector<unsigned> commands;
+  if (commands.empty()) {
+    for (const DialogTemplate& dialog : dialogTemplates)
+      if (std::strcmp(dialog.name, IDD_MAIN_PANEL) == 0)
+        for (int k = 0; k < dialog.itemCount; ++k)
+          if (dialog.items[k].id != IDC_STATIC) commands.push_back((unsigned)dialog.items[k].id);
+    for (unsigned unknown : {1u, 2u, 0u, 0xFFFFu}) commands.push_back(unknown);
+  }
+  return commands;
+}
 const unsigned optionsCommands[] = {IDOK, IDC_FOG, IDC_LIGHTS, IDC_TRANSPARENCY, 2, IDC_OPEN_OPTIONS, 0xFFFF};
 const unsigned mouseMessages[] = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN,
                                   WM_RBUTTONUP};
@@ -229,7 +240,7 @@ bool Step(Program& p, Input& in) {
       break;
     }
     case 9: case 10: case 11: {   // a command of the main panel, hidden and unknown ones too
-      const uintptr_t wParam = CommandWParam(in, panelCommands, std::size(panelCommands));
+      const uintptr_t wParam = CommandWParam(in, PanelCommands().data(), PanelCommands().size());
       currentStep = "a main panel command";
       SendTo(p.panel, WM_COMMAND, wParam, (intptr_t)PickHandle(p, in));
       Remember(p, optionsPanel);

@@ -6,8 +6,8 @@
 # whose socket is lent to the image, until its main window and its panel
 # show, its counter read off the screen counts seconds, and a close request
 # ends it with exit code 0, having written nothing. Needs root (chroot,
-# mount), xdotool, x11-utils, python3 (tests/support/counter.py); ImageMagick
-# for a picture.
+# mount), xdotool, x11-utils, python3 (tests/support/counter.py, with
+# HEAT_FACTS naming the facts the build wrote); ImageMagick for a picture.
 # Usage: fresh_install.sh BASE-IMAGE DEB SEND-CLOSE [SCREENSHOT.png]
 #        (run with DISPLAY set, for instance under tests/support/xvfb-run);
 #        SCREENSHOT.png: the screen once the counter showed 003.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "panels/dialog_templates.h"
 #include "panels/panels.h"
 #include "tests/support/program_state.h"
 
@@ -35,28 +36,40 @@ void ExpectShown(WindowHandle dialog, const std::vector<Shown>& expected) {
   }
 }
 
-TEST_F(Templates, TheMainPanelShowsOnlyTheBoundaryButtonsHintIconAndCredit) {
+bool IsRestartButton(int id) {
+  for (int k = 0; k < boundaryButtonCount; ++k)
+    if (boundaryButtons[k].id == id) return true;
+  return false;
+}
+
+TEST_F(Templates, TheMainPanelShowsOnlyItsRestartButtonsHintIconAndCredit) {
   WindowHandle window = OpenMainWindow();
   WindowHandle panel = CreateDialogParam(ProgramInstance(), "ColorScrDlg", window, PanelProc, 0);
   ASSERT_NE(panel, nullptr);
-  EXPECT_EQ(headless::Controls(panel).size(), 20u);
-  ExpectShown(panel, {
-                         {-1, "STATIC", "touch and move the image by the mouse"},
-                         {-1, "STATIC", "#32512"},
-                         {-1, "STATIC", "soft by Dravelin"},
-                         {1008, "BUTTON", "0.4"},
-                         {1009, "BUTTON", "0.75"},
-                         {1019, "BUTTON", "1.0"},
-                         {-1, "BUTTON", "boundary temp"},
-                     });
-  // The hidden ones can be reached only by a command message from elsewhere.
-  const int hidden[] = {1020, 1021, 1022, 1030, 1031, 1032, 1033, 1034, 1035, 1036, 1037, 1038};
-  for (int id : hidden) {
+  std::vector<Shown> expected = {
+      {-1, "STATIC", "touch and move the image by the mouse"},
+      {-1, "STATIC", "#32512"},
+      {-1, "STATIC", "soft by Dravelin"},
+  };
+  for (int k = 0; k < boundaryButtonCount; ++k) {
+    WindowHandle button = GetDlgItem(panel, boundaryButtons[k].id);
+    ASSERT_NE(button, nullptr) << "restart button " << boundaryButtons[k].id;
+    expected.push_back({boundaryButtons[k].id, "BUTTON", headless::Describe(button).text});
+  }
+  expected.push_back({-1, "BUTTON", "boundary temp"});
+  ExpectShown(panel, expected);
+
+  // Every other control with an id is hidden, and can be reached only by a
+  // command message from elsewhere.
+  int hidden = 0;
+  for (WindowHandle control : headless::Controls(panel)) {
+    const int id = headless::Describe(control).id;
+    if (id == -1 || IsRestartButton(id)) continue;
     SCOPED_TRACE(id);
-    WindowHandle control = GetDlgItem(panel, id);
-    ASSERT_NE(control, nullptr);
+    ++hidden;
     EXPECT_FALSE(headless::Click(control));
   }
+  EXPECT_EQ(hidden, 12);
   EXPECT_EQ(headless::Describe(GetDlgItem(panel, 1031)).text, "camara -  -");
 
   PlatformWindow info = headless::Describe(panel);
@@ -64,15 +77,27 @@ TEST_F(Templates, TheMainPanelShowsOnlyTheBoundaryButtonsHintIconAndCredit) {
   EXPECT_EQ(info.style & WS_SYSMENU, 0u) << "no close box";
 }
 
-TEST_F(Templates, TheLegendFitsInThePanelLeftOfTheButtons) {
+TEST_F(Templates, EachRestartButtonIsLabelledByItsLevelOnTheLegendInsideTheGroupRightOfTheLegend) {
   WindowHandle window = OpenMainWindow();
   WindowHandle panel = CreateDialogParam(ProgramInstance(), "ColorScrDlg", window, PanelProc, 0);
   PlatformWindow info = headless::Describe(panel);
   EXPECT_GE(info.width, 5 + 95);
   EXPECT_GE(info.height, 200);
-  for (int id : {1008, 1009, 1019}) {
-    SCOPED_TRACE(id);
-    EXPECT_GE(headless::Describe(GetDlgItem(panel, id)).x, 5 + 95);
+  PlatformWindow group{};
+  for (WindowHandle control : headless::Controls(panel))
+    if (headless::Describe(control).text == "boundary temp") group = headless::Describe(control);
+  ASSERT_GT(group.width, 0);
+  for (int k = 0; k < boundaryButtonCount; ++k) {
+    ASSERT_NE(GetDlgItem(panel, boundaryButtons[k].id), nullptr);
+    const PlatformWindow button = headless::Describe(GetDlgItem(panel, boundaryButtons[k].id));
+    SCOPED_TRACE(button.text);
+    EXPECT_GE(button.x, 5 + 95);
+    EXPECT_GE(button.x, group.x);
+    EXPECT_GE(button.y, group.y);
+    EXPECT_LE(button.x + button.width, group.x + group.width);
+    EXPECT_LE(button.y + button.height, group.y + group.height);
+    // The legend reads 0 at temperature 1.0 and 1 at 4.0.
+    EXPECT_NEAR(std::stod(button.text), (boundaryButtons[k].temperature - 1.0) / 3.0, 0.05);
   }
 }
 

@@ -1,4 +1,5 @@
-// The elapsed-seconds counter as line strokes: which glyph lands in which cell.
+// The elapsed-seconds counter as line strokes: which glyph lands in which
+// cell, and glyphs that keep to their cells and can be told apart.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -9,20 +10,6 @@
 
 namespace {
 
-// The stroke points of each digit on its 3 x 4 glyph grid.
-const std::vector<std::vector<std::pair<double, double>>> glyphs = {
-    {{0, 0}, {0, 4}, {3, 4}, {3, 0}, {0, 0}},
-    {{1, 2}, {3, 4}, {3, -0.15f}},
-    {{0, 3}, {0, 4}, {3, 4}, {3, 3}, {0, 1}, {0, 0}, {3, 0}, {3, 1}},
-    {{0, 3}, {0, 4}, {3, 4}, {1, 2}, {3, 2}, {3, 0}, {0, 0}, {0, 1}},
-    {{2, 4.1f}, {0, 2}, {3, 2}, {3, 4}, {3, 0}},
-    {{0, 1}, {0, 0}, {3, 0}, {3, 2}, {0, 2}, {1, 4}, {3, 4}, {3, 3}},
-    {{0, 1}, {1, 2}, {3, 2}, {3, 0}, {0, 0}, {0, 3}, {1, 4}, {3, 4}, {3, 3}},
-    {{0, 3}, {0, 4}, {3, 4}, {3, 3}, {0, 0}},
-    {{0, 3}, {0, 4}, {3, 4}, {3, 3}, {0, 1}, {0, 0}, {3, 0}, {3, 1}, {0, 3}},
-    {{0, 1}, {0, 0}, {2, 0}, {3, 1}, {3, 4}, {0, 4}, {0, 2}, {2, 2}, {3, 3}},
-};
-
 // What the three cells show, -1 for an empty cell, read back from the strips
 // drawn at (x, y) with unit size.
 std::vector<int> CellsShown(float x, float y, float size) {
@@ -31,11 +18,11 @@ std::vector<int> CellsShown(float x, float y, float size) {
     int found = -2;
     for (int cell = 0; cell < 3 && found == -2; ++cell)
       for (int digit = 0; digit < 10 && found == -2; ++digit) {
-        if (glyphs[digit].size() != strip.size()) continue;
+        if (glyphPointCount[digit] != (int)strip.size()) continue;
         bool same = true;
         for (size_t k = 0; k < strip.size(); ++k) {
-          same = same && std::fabs(strip[k].x - (x + size * (4 * cell + glyphs[digit][k].first))) < 1e-5 &&
-                 std::fabs(strip[k].y - (y + size * glyphs[digit][k].second)) < 1e-5 && strip[k].z == 0.0;
+          same = same && std::fabs(strip[k].x - (x + size * (4 * cell + glyphPoints[digit][k][0]))) < 1e-5 &&
+                 std::fabs(strip[k].y - (y + size * glyphPoints[digit][k][1])) < 1e-5 && strip[k].z == 0.0;
         }
         if (same) {
           EXPECT_EQ(cells[cell], -1) << "cell " << cell << " drawn twice";
@@ -88,6 +75,28 @@ TEST(ElapsedDigits, SpanElevenUnitsFromTheGivenLeftEdge) {
   EXPECT_NEAR(right, -1.12, 1e-6);
   EXPECT_NEAR(bottom, 2.0, 1e-6);
   EXPECT_NEAR(top, 2.32, 1e-6);
+}
+
+TEST(ElapsedDigits, EachGlyphKeepsToItsCellAndNoTwoDigitsLookAlike) {
+  for (int digit = 0; digit < 10; ++digit) {
+    SCOPED_TRACE(digit);
+    ASSERT_GE(glyphPointCount[digit], 2);
+    ASSERT_LE(glyphPointCount[digit], 9);
+    for (int k = 0; k < glyphPointCount[digit]; ++k) {
+      // Three units wide, so one unit stays clear before the next cell; the
+      // strokes may reach 0.15 below the baseline and 0.1 above the top.
+      EXPECT_GE(glyphPoints[digit][k][0], 0.0f);
+      EXPECT_LE(glyphPoints[digit][k][0], 3.0f);
+      EXPECT_GE(glyphPoints[digit][k][1], -0.15f);
+      EXPECT_LE(glyphPoints[digit][k][1], 4.1f);
+    }
+    for (int other = 0; other < digit; ++other) {
+      bool same = glyphPointCount[digit] == glyphPointCount[other];
+      for (int k = 0; same && k < glyphPointCount[digit]; ++k)
+        same = glyphPoints[digit][k][0] == glyphPoints[other][k][0] && glyphPoints[digit][k][1] == glyphPoints[other][k][1];
+      EXPECT_FALSE(same) << "drawn like " << other;
+    }
+  }
 }
 
 }  // namespace

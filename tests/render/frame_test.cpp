@@ -99,8 +99,19 @@ TEST_F(Frame, StepsComeInTheirExactOrder) {
   for (int k = 0; k < increment; ++k)
     if (glCalls[k].name == "glEnd") lastDigit = k;
   EXPECT_EQ(glCalls[lastDigit + 1].name, "glPushMatrix");
-  // Disc, then shell, in the filled pass: 11 + 12 quad primitives; 11 in the line pass.
+  // The disc (z = 0), then the shell (z < 0) in the filled pass: 11 + 12
+  // quad primitives; the grid (z = 0.01) in the line pass, 11 more.
+  const int outlines = FindCall("glPolygonMode", {GL_FRONT_AND_BACK, GL_LINE});
+  int filledPrimitives = 0;
+  for (int k = 0; k < outlines; ++k) filledPrimitives += glCalls[k].name == "glBegin" && glCalls[k].args[0] == GL_QUADS;
+  EXPECT_EQ(filledPrimitives, 11 + 12);
   EXPECT_EQ(CountGlCalls("glBegin", GL_QUADS), 11 + 12 + 11);
+  const std::vector<RecordedQuad> quads = RecordedQuads();
+  ASSERT_EQ(quads.size(), 132u + 144u + 132u);
+  EXPECT_EQ(quads[0].v[1].z, 0.0);
+  EXPECT_EQ(quads[131].v[1].z, 0.0);
+  EXPECT_LT(quads[132].v[0].z, -1.0);
+  EXPECT_EQ(quads[132 + 144].v[0].z, 0.01f);
   EXPECT_EQ(CountGlCalls("glFlush"), 1);
 }
 
@@ -274,16 +285,6 @@ TEST_F(Frame, CounterIsTheElapsedSecondsAtTheTopLeftWhateverTheModelDoes) {
   }
   EXPECT_EQ(vertices, 5 + 5 + 5);   // 0, 0, 7: two rectangles and a 7
   EXPECT_EQ(FindCall("glVertex3f", {-2.0, 2.0, 0.0}), FindCall("glBegin", {GL_LINE_STRIP}) + 1);
-}
-
-TEST(DrawList, HoldsTheDiscTheGridTheShellAndFiveEmptySlots) {
-  EXPECT_EQ(drawList[0], &DrawTemperatureDisc);
-  EXPECT_EQ(drawList[1], &DrawDiscGrid);
-  EXPECT_EQ(drawList[2], &DrawBoundaryHemisphere);
-  for (int slot = 3; slot < 8; ++slot) EXPECT_EQ(drawList[slot], &DrawNothing) << slot;
-  ResetGlState();
-  DrawNothing();
-  EXPECT_TRUE(glCalls.empty());
 }
 
 }  // namespace

@@ -19,18 +19,22 @@
 #   shot_name       their name's stem ("screenshot", "screenshot-wine")
 #   shot_crop       the part of the screen they show ("1110x840+0+0")
 #   PYTHON3         the Python to run the counter reader with
+#   HEAT_FACTS      the program's facts its build wrote (tests/support/facts.py)
 #
 # Checked, in this order: both windows appear with their captions, places
 # and sizes; the icon; the panel's legend, its hidden controls' places bare
 # and its visible controls drawn; the counter counting seconds (read off the
 # screen by counter.py and judged by when each picture was taken); the model
-# spinning; "1.0" restarting the count from 000 and, ten seconds later by the
-# program's own counter, the model red from every side; a click in place
-# stopping the model; a resize snapping back; a close ending the program
-# with exit code 0 and nothing on standard error. Every wait is bounded and
-# generous; every check judges a picture taken after waiting for it.
-# With shots set, it only leaves the start picture and the picture 15 s after
-# "0.75" there, and ends the program. Exit status: 0 when every check passed.
+# spinning; the hottest restart button ("1.0") restarting the count from 000
+# and, ten seconds later by the program's own counter, the model red from
+# every side; a click in place stopping the model; a resize snapping back; a
+# close ending the program with exit code 0 and nothing on standard error.
+# Every wait is bounded and generous; every check judges a picture taken
+# after waiting for it.
+# The restart buttons, their places and temperatures are the program's own
+# (tests/support/facts.py, HEAT_FACTS). With shots set, it only leaves the
+# start picture and the picture 15 s after "0.75" there, and ends the program.
+# Exit status: 0 when every check passed.
 
 support=$(cd "$(dirname "$0")/../support" && pwd)
 counter=$support/counter.py
@@ -47,8 +51,12 @@ expect() {   # description, actual, expected
 # ---- image helpers (ImageMagick) --------------------------------------------
 now() { date +%s.%N; }
 shot() { import -window root "$1"; }
-# standard deviation of a rectangle: 0 when uniform
-spread() { im "$1" -crop "$2x$3+$4+$5" +repage -format "%[fx:standard_deviation]" info:; }
+# standard deviation of a rectangle: 0 when uniform (ImageMagick 6 gives -nan
+# for some uniform rectangles, a rounding below zero under the square root)
+spread() {
+  s=$(im "$1" -crop "$2x$3+$4+$5" +repage -format "%[fx:standard_deviation]" info:)
+  case $s in *nan*) echo 0 ;; *) echo "$s" ;; esac
+}
 # the colour of a rectangle's mean, as r,g,b in 0..255
 mean_rgb() {
   im "$1" -crop "$2x$3+$4+$5" +repage -format "%[fx:round(255*mean.r)],%[fx:round(255*mean.g)],%[fx:round(255*mean.b)]" info:
@@ -65,11 +73,21 @@ set -- $main_client
 cx=$1 cy=$2 cw=$3 ch=$4
 set -- $panel_client
 px=$1 py=$2
+# The restart buttons, one line each: label, temperature, the rectangle on the
+# panel in pixels (width height x y; a dialog unit is 2 pixels across and 15/8
+# down) and its centre (x y).
+facts=$("$python" "$support/facts.py" boundary-buttons 2>&1) || { bad "the program's facts: $facts"; exit 1; }
+buttons=$(echo "$facts" | awk '{ printf "%s %s %d %d %d %d %d %d\n", $1, $2, 2 * $5, int($6 * 15 / 8 + 0.5),
+                                 2 * $3, int($4 * 15 / 8), 2 * $3 + $5, int((2 * $4 + $6) * 15 / 16 + 0.5) }')
+button() { echo "$buttons" | awk -v label="$1" '$1 == label'; }
+set -- $(echo "$buttons" | sort -g -k 2 | tail -n 1)
+hottest=$1 hottest_temperature=$2 hottest_rectangle="$3 $4 $5 $6" hottest_x=$((px + $7)) hottest_y=$((py + $8))
 # The model's outline against the background in the lower 600 rows of the
 # client area (the counter, above them, changes every second).
 outline() { mask "$1" "$cw" 600 "$cx" $((cy + ch - 600)) "rgb(26,26,26)" 3% "$2"; }
-# pixels of the client area in the red of 4.0, lit or in shade (red at least
-# 90 of 255, green and blue below 0.4 of it), one in 16 looked at
+# pixels of the client area in the red of the hottest boundary, lit or in
+# shade (red at least 90 of 255, green and blue below 0.4 of it), one in 16
+# looked at
 reds() {
   im "$1" -crop "${cw}x${ch}+${cx}+${cy}" +repage -sample 25% -fx "(r>90/255 && g<0.4*r && b<0.4*r) ? 1 : 0" \
     -format "%[fx:round(mean*w*h)]" info:
@@ -100,14 +118,14 @@ if [ -z "$shots" ]; then
 fi
 
 # The start picture, once both windows are painted: the legend, the icon and
-# the "1.0" button on the panel, the model in the main window (looked at
+# the hottest button on the panel, the model in the main window (looked at
 # until then, however long a busy machine takes to paint them).
 i=0
 while :; do
   shot start.png
   if [ "$(pixel start.png $((px + 85)) $((py + 3)))" = "247,6,5" ] &&
      [ "$(pixel start.png $((cx + cw / 2)) $((cy + ch / 2)))" != "0,0,0" ] &&
-     awk "BEGIN{exit !($(spread start.png 114 21 $((px + 152)) $((py + 82))) > 0.02)}" &&
+     awk "BEGIN{exit !($(set -- $hottest_rectangle; spread start.png "$1" "$2" $((px + $3)) $((py + $4))) > 0.02)}" &&
      [ "$(icon_yellow start.png)" -ge 150 ]; then
     break
   fi
@@ -119,7 +137,8 @@ done
 # Pictures for the documentation only: the start, and 15 seconds after "0.75".
 if [ -n "$shots" ]; then
   im start.png -crop "$shot_crop" +repage "$shots/$shot_name-start.png"
-  xdotool mousemove $((px + 209)) $((py + 63)) click 1
+  set -- $(button 0.75)
+  xdotool mousemove $((px + $7)) $((py + $8)) click 1
   sleep 15
   shot late.png
   im late.png -crop "$shot_crop" +repage "$shots/$shot_name-0.75-after-15s.png"
@@ -154,11 +173,15 @@ for r in "54 12 122 144 w/o-greens" "78 21 178 203 equilibrium" "34 18 220 175 w
   if [ "$s" = 0 ] && [ "$m" = "$face" ]; then ok "nothing shown where $5 lies hidden"; else bad "$5 area not bare: spread $s, mean $m, face $face"; fi
 done
 # the shown controls: each rectangle carries text or picture
-for r in "112 19 154 24 button-0.4" "114 21 152 52 button-0.75" "114 21 152 82 button-1.0" \
-         "168 37 4 200 the-hint" "172 21 118 120 the-credit-line" "164 111 128 3 the-group-box" "36 36 180 158 the-icon"; do
-  set -- $r
+drawn() {   # width height x y name
   s=$(spread start.png "$1" "$2" $((px + $3)) $((py + $4)))
   if awk "BEGIN{exit !($s > 0.02)}"; then ok "$5 is drawn"; else bad "$5 is not drawn (spread $s)"; fi
+}
+while read -r label _ w h x y _; do drawn "$w" "$h" "$x" "$y" "button-$label"; done <<EOF
+$buttons
+EOF
+for r in "168 37 4 200 the-hint" "172 21 118 120 the-credit-line" "164 111 128 3 the-group-box" "36 36 180 158 the-icon"; do
+  drawn $r
 done
 at_least "$(icon_yellow start.png)" 150 && ok "the icon's yellow field" || bad "the icon shows no yellow"
 
@@ -179,25 +202,26 @@ while [ $i -lt 60 ] && [ "$n" -lt 50 ]; do
 done
 at_least "$n" 50 && ok "the model turns by itself ($n outline pixels moved)" || bad "the model does not turn ($n in 30 s)"
 
-# At 2.3 neither the shell nor the disc is red, whichever way the model faces.
+# At the start temperature, 2.3, neither the shell nor the disc is red,
+# whichever way the model faces.
 shot before-restart.png
 reds_before=$(reds before-restart.png)
 
-# ---- "1.0": the counter back to 000 ------------------------------------------------------
-# The counter showed 005 or more when "1.0" was pressed: the new run's first
+# ---- the hottest button: the counter back to 000 -------------------------------------------
+# The counter showed 005 or more when the button was pressed: the new run's first
 # readings are 000 (unless the first look came a second late), and none runs
 # ahead of the seconds since the press.
 pressed=$(now)
-xdotool mousemove $((px + 209)) $((py + 93)) click 1
+xdotool mousemove "$hottest_x" "$hottest_y" click 1
 # shellcheck disable=SC2086
 if watched=$("$python" "$counter" --watch --since "$pressed" --before 5 --seconds 3 $main_client $viewport); then
-  ok "after \"1.0\" the counter starts again from 000: $watched"
+  ok "after \"$hottest\" the counter starts again from 000: $watched"
 else
-  bad "after \"1.0\" the counter starts again from 000: $watched"
+  bad "after \"$hottest\" the counter starts again from 000: $watched"
 fi
 
-# ---- ten seconds at 4.0: the model red --------------------------------------------------
-# Ten seconds (200 steps) at 4.0 after the restart, by the program's own
+# ---- ten seconds at the hottest temperature: the model red --------------------------------
+# Ten seconds (200 steps) at that temperature after the restart, by the program's own
 # counter: the shell and the whole disc are red, whichever side faces the viewer.
 # (Read while the model still turns: stopped, a cube edge might stay across
 # a digit.)
@@ -207,9 +231,9 @@ fi
 shot red.png
 reds_after=$(reds red.png)
 if [ "$reds_before" -lt 20 ] && [ "$reds_after" -gt 3000 ]; then
-  ok "the model turned red ($reds_before red pixels in a sixteenth at 2.3, $reds_after after 10 s at 4.0)"
+  ok "the model turned red ($reds_before red pixels in a sixteenth at 2.3, $reds_after after 10 s at $hottest_temperature)"
 else
-  bad "the model did not turn red ($reds_before red pixels in a sixteenth at 2.3, $reds_after after 10 s at 4.0)"
+  bad "the model did not turn red ($reds_before red pixels in a sixteenth at 2.3, $reds_after after 10 s at $hottest_temperature)"
 fi
 
 # ---- a left click in place stops the model ------------------------------------------

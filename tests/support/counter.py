@@ -3,11 +3,12 @@
 its three cells, each recognised from the stroke glyphs the program draws.
 Python's standard library only; ImageMagick (magick or convert) for files not in PPM.
 
-The counter is drawn at eye coordinates x = -2.0, y = 2.0 with a unit of 0.08,
-at eye depth 5.7 under the frustum (-a, a, -1, 1, 2, 9), a = width / height of
-the viewport; the viewport is the window's stored size, anchored at the lower
-left corner of the client area (so under a window manager it may reach above
-the client area). A cell is read as the one glyph whose strokes are all inked
+The glyphs, where the counter is drawn in eye coordinates and the frustum that
+projects it are the program's own, as the build wrote them (facts.py:
+HEAT_FACTS names the file). The frustum's half width is its half height
+times a = width / height of the viewport; the viewport is the window's stored
+size, anchored at the lower left corner of the client area (so under a window
+manager it may reach above the client area). A cell is read as the one glyph whose strokes are all inked
 and whose surroundings carry no ink; anything else (a cube edge across half a
 stroke, the disc behind the counter, an empty cell) reads "?".
 
@@ -26,25 +27,20 @@ P what the counter showed before that restart; it prints what it read and
 when, and exits 1 when a reading broke a rule or N was not reached within D
 seconds (default 120). Exit code 2: a usage error."""
 import math
+import os
 import shutil
 import subprocess
 import sys
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import facts  # noqa: E402
+
+_facts = facts.load()
 # Stroke points (u, v) of each digit on its 3 x 4 grid, in drawing order.
-GLYPHS = {
-    0: [(0, 0), (0, 4), (3, 4), (3, 0), (0, 0)],
-    1: [(1, 2), (3, 4), (3, -0.15)],
-    2: [(0, 3), (0, 4), (3, 4), (3, 3), (0, 1), (0, 0), (3, 0), (3, 1)],
-    3: [(0, 3), (0, 4), (3, 4), (1, 2), (3, 2), (3, 0), (0, 0), (0, 1)],
-    4: [(2, 4.1), (0, 2), (3, 2), (3, 4), (3, 0)],
-    5: [(0, 1), (0, 0), (3, 0), (3, 2), (0, 2), (1, 4), (3, 4), (3, 3)],
-    6: [(0, 1), (1, 2), (3, 2), (3, 0), (0, 0), (0, 3), (1, 4), (3, 4), (3, 3)],
-    7: [(0, 3), (0, 4), (3, 4), (3, 3), (0, 0)],
-    8: [(0, 3), (0, 4), (3, 4), (3, 3), (0, 1), (0, 0), (3, 0), (3, 1), (0, 3)],
-    9: [(0, 1), (0, 0), (2, 0), (3, 1), (3, 4), (0, 4), (0, 2), (2, 2), (3, 3)],
-}
-LEFT, BASELINE, UNIT, DEPTH = -2.0, 2.0, 0.08, 5.7
+GLYPHS = {digit: [tuple(p) for p in points] for digit, points in enumerate(_facts['counter']['glyphs'])}
+LEFT, BASELINE, UNIT, CELL_WIDTH = (_facts['counter'][k] for k in ('left', 'baseline', 'unit', 'cell_width'))
+NEAR, HALF_HEIGHT, DEPTH = (_facts['camera'][k] for k in ('near', 'half_height', 'eye_distance'))
 
 STEP = 0.25        # glyph units between the sample points along a stroke
 OFF = 3.5          # pixels: a probe this far from every stroke of a glyph must be dark
@@ -116,16 +112,17 @@ class Placement:
         self.vw, self.vh = vw or w, vh or h
 
     def to_picture(self, ex, ey):
+        scale = NEAR / (DEPTH * HALF_HEIGHT)   # eye coordinates to normalised ones, up
         aspect = self.vw / self.vh
-        gx = (ex * 2.0 / (DEPTH * aspect) + 1.0) / 2.0 * self.vw   # window coordinates,
-        gy = (ey * 2.0 / DEPTH + 1.0) / 2.0 * self.vh              # y up from the bottom
+        gx = (ex * scale / aspect + 1.0) / 2.0 * self.vw   # window coordinates,
+        gy = (ey * scale + 1.0) / 2.0 * self.vh            # y up from the bottom
         return self.left + gx, self.bottom - gy
 
     def pixels_per_unit(self):
-        return UNIT * self.vh / DEPTH   # the same across and up
+        return UNIT * NEAR / (DEPTH * HALF_HEIGHT) * self.vh / 2.0   # the same across and up
 
     def glyph_point(self, cell, u, v):
-        return self.to_picture(LEFT + UNIT * (4 * cell + u), BASELINE + UNIT * v)
+        return self.to_picture(LEFT + UNIT * (CELL_WIDTH * cell + u), BASELINE + UNIT * v)
 
 
 def _along(a, b):
@@ -193,8 +190,10 @@ def read_counter(picture, x, y, w, h, vw=None, vh=None):
 def counter_box(x, y, w, h, vw=None, vh=None, margin=6):
     """The counter's bounding box in the picture, with a margin: (x, y, w, h)."""
     placement = Placement(x, y, w, h, vw, vh)
-    x0, y1 = placement.to_picture(LEFT, BASELINE - UNIT * 0.15)
-    x1, y0 = placement.to_picture(LEFT + UNIT * 11, BASELINE + UNIT * 4.1)
+    us = [u for points in GLYPHS.values() for u, _ in points]
+    vs = [v for points in GLYPHS.values() for _, v in points]
+    x0, y1 = placement.glyph_point(0, min(us), min(vs))
+    x1, y0 = placement.glyph_point(2, max(us), max(vs))
     left, top = int(math.floor(x0)) - margin, int(math.floor(y0)) - margin
     return left, top, int(math.ceil(x1)) + margin - left, int(math.ceil(y1)) + margin - top
 

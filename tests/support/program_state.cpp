@@ -13,18 +13,24 @@
 #include "render/redraw.h"
 #include "tests/support/scene_state.h"
 
+namespace {
+
+// The shell's and the panels' module variables, taken before main.
+const std::vector<StartValue> programStart = {
+    // app/
+    KeepStartValue(glPalette), KeepStartValue(doubleBuffer), KeepStartValue(depthBuffer),
+    // panels/
+    KeepStartValue(scaleBitmap), KeepStartValue(scaleBitmapWidth), KeepStartValue(scaleBitmapHeight),
+    KeepStartValue(optionsPanel), KeepStartValue(formColorsPanel), KeepStartValue(sliderPos),
+};
+
+}  // namespace
+
 void ResetProgramState() {
   headless::Reset();
   SetProgramResources(&programResources);
   ResetSceneState();
-  // app/
-  glPalette = nullptr;
-  doubleBuffer = depthBuffer = 1;
-  // panels/
-  scaleBitmap = nullptr;
-  scaleBitmapWidth = scaleBitmapHeight = 0;
-  optionsPanel = formColorsPanel = nullptr;
-  for (int& p : sliderPos) p = 128;
+  RestoreStartValues(programStart);
 }
 
 void HandResourcesWithoutLegend() {

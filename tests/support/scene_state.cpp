@@ -13,52 +13,33 @@
 #include "sim/temp_color.h"
 
 namespace {
-template <typename T, int N>
-void Fill(T (&values)[N], T value) {
-  for (T& v : values) v = value;
-}
+
+// Taken before main, so each holds the value the program starts with.
+const std::vector<StartValue> sceneStart = {
+    // sim/
+    KeepStartValue(tempGrid), KeepStartValue(tempPrev), KeepStartValue(rNode), KeepStartValue(thetaNode),
+    KeepStartValue(dr), KeepStartValue(dTheta), KeepStartValue(dt), KeepStartValue(boundaryTemp),
+    KeepStartValue(colorScale),
+    // shared/
+    KeepStartValue(windowWidth), KeepStartValue(windowHeight), KeepStartValue(mainDC), KeepStartValue(glContext),
+    KeepStartValue(tickCount), KeepStartValue(elapsedSeconds), KeepStartValue(rotation), KeepStartValue(spinAngle),
+    KeepStartValue(spinAxis), KeepStartValue(tracking), KeepStartValue(spinning), KeepStartValue(modelScale),
+    // render/
+    KeepStartValue(redrawHook), KeepStartValue(savedRotation), KeepStartValue(restoreRotation),
+    KeepStartValue(savedRotationTaken), KeepStartValue(cameraDistance), KeepStartValue(lightingOn),
+    KeepStartValue(fogOn), KeepStartValue(frontDiffuse), KeepStartValue(backDiffuse), KeepStartValue(materialAlpha),
+    // input/
+    KeepStartValue(dragging), KeepStartValue(zoomDrag), KeepStartValue(lastSpherePoint), KeepStartValue(pressX),
+    KeepStartValue(pressY), KeepStartValue(zoomLastY),
+};
+
 }  // namespace
 
-void ResetSceneState() {
-  // sim/: all storage zero, as before the first InitHeatGrid.
-  for (auto& row : tempGrid) Fill(row, 0.0);
-  for (auto& row : tempPrev) Fill(row, 0.0);
-  Fill(rNode, 0.0);
-  Fill(thetaNode, 0.0);
-  dr = dTheta = dt = 0.0;
-  boundaryTemp = 2.3;
-  colorScale = 0;
-
-  // shared/
-  windowWidth = windowHeight = 0;
-  mainDC = nullptr;
-  glContext = nullptr;
-  tickCount = elapsedSeconds = 0;
-  SetIdentity(rotation);
-  spinAngle = 0.031f;
-  spinAxis[0] = -0.1f;
-  spinAxis[1] = 0.1f;
-  spinAxis[2] = 0.1f;
-  tracking = spinning = 1;
-  modelScale = 2.0f;
-
-  // render/
-  redrawHook = nullptr;
-  SetIdentity(savedRotation);
-  restoreRotation = 0;
-  savedRotationTaken = 0;
-  cameraDistance = 5.0f;
-  lightingOn = 1;
-  fogOn = 0;
-  Fill(frontDiffuse, 0.5f);
-  Fill(backDiffuse, 0.5f);
-  materialAlpha = 0.5f;
-
-  // input/
-  dragging = zoomDrag = 0;
-  Fill(lastSpherePoint, 0.0f);
-  pressX = pressY = zoomLastY = 0;
+void RestoreStartValues(const std::vector<StartValue>& values) {
+  for (const StartValue& kept : values) std::memcpy(kept.variable, kept.bytes.data(), kept.bytes.size());
 }
+
+void ResetSceneState() { RestoreStartValues(sceneStart); }
 
 DeviceContext TestDC() {
   static int surface;

@@ -3,10 +3,29 @@
 // trackball one test after another in one process, with no window.
 #pragma once
 
+#include <cstring>
+#include <vector>
+
 #include "platform/platform.h"
 
-// Every module variable of sim/, shared/, render/ and input/ at its start
-// value: the grid zero-filled, no frame drawn yet, no frame pending.
+// A module variable and the bytes it held when the process started.
+struct StartValue {
+  void* variable;
+  std::vector<unsigned char> bytes;
+};
+// Taken from the variable itself: called before main, in the initialiser of
+// a list of the variables a reset puts back.
+template <typename T>
+StartValue KeepStartValue(T& variable) {
+  StartValue kept{&variable, std::vector<unsigned char>(sizeof variable)};
+  std::memcpy(kept.bytes.data(), &variable, sizeof variable);
+  return kept;
+}
+void RestoreStartValues(const std::vector<StartValue>& values);
+
+// Every module variable of sim/, shared/, render/ and input/ back to the
+// value the program starts with: the grid zero-filled, no frame drawn yet,
+// no frame pending.
 void ResetSceneState();
 
 // A device context that belongs to no window, for mainDC.

@@ -1,4 +1,5 @@
-// Prints the grid after 3,000 steps at each boundary temperature and the
+// Prints the grid after 3,000 steps at each restart button's boundary
+// temperature (the main panel's table) and the
 // colours of a sweep of temperatures on every colour scale, each number as
 // the hex digits of its bits. Built for Linux and for Windows; the two
 // outputs must be the same to the last bit (windows_bit_for_bit).
@@ -6,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "panels/dialog_templates.h"
 #include "sim/heat_grid.h"
 #include "sim/heat_step.h"
 #include "sim/temp_color.h"
@@ -39,8 +41,8 @@ void PutFloat(float value) {
 }  // namespace
 
 int main() {
-  const double boundaries[] = {2.3, 3.3, 4.0};
-  for (double boundary : boundaries) {
+  for (int k = 0; k < boundaryButtonCount; ++k) {
+    const double boundary = boundaryButtons[k].temperature;
     boundaryTemp = boundary;
     InitHeatGrid();
     for (int step = 0; step < 3000; ++step) StepHeat();

@@ -258,12 +258,25 @@ void NotePlace(PlatformWindow* window, Window xid) {
 // Destroy, which forgets them first). Nothing may be drawn into it again:
 // Mesa's software path, asked for the size of a vanished drawable, has been
 // seen to crash. Its context is released, and the main window is closed as a
-// user closes it; the panel's loss is only a picture lost.
+// user closes it. A dialog is made again, a new X window with everything the
+// manager needs, and painted anew: the panel's buttons are the only way to
+// restart a run. FLTK is kept out of it: it would make the window again
+// itself, without what the manager is told, and the way it forgets a
+// vanished window crashes in Xft when no text was drawn before.
 void LostToOthers(PlatformWindow* window) {
   if (window->native->destroyedByOthers) return;
   window->native->destroyedByOthers = true;
   ForgetContextsOf(window);
-  if (window->kind != WindowKind::Dialog) Post(window, WM_CLOSE, 0, 0);
+  if (window->kind != WindowKind::Dialog) {
+    Post(window, WM_CLOSE, 0, 0);
+    return;
+  }
+  TrapXErrors();   // FLTK's request to destroy the vanished window fails
+  FlWindowOf(window)->hide();
+  EndXErrorTrap();
+  window->native->destroyedByOthers = false;
+  ShowTopLevel(window);
+  Invalidate(window);
 }
 
 // Iconified by a manager that keeps the window mapped (mutter does): its
@@ -326,9 +339,12 @@ int OnSystemEvent(void* event, void*) {
   } else if (e->type == ConfigureNotify && e->xconfigure.event == e->xconfigure.window) {
     if (PlatformWindow* window = WindowOfX(e->xconfigure.window)) NotePlace(window, e->xconfigure.window);
   } else if (e->type == DestroyNotify && e->xdestroywindow.event == e->xdestroywindow.window) {
-    if (PlatformWindow* window = WindowOfX(e->xdestroywindow.window)) LostToOthers(window);
+    if (PlatformWindow* window = WindowOfX(e->xdestroywindow.window)) {
+      LostToOthers(window);
+      return 1;
+    }
   }
-  return 0;   // FLTK sees every event as well
+  return 0;   // FLTK sees every other event as well
 }
 
 // The server's own DestroyNotify of a window, not one another client made up.

@@ -2,8 +2,8 @@
 # What the program meets from outside that is no user's doing, under Xvfb:
 # started with standard input, output or error closed (each, then all three;
 # and with Mesa's diagnostics on and standard error closed), another client
-# destroying its panel while standard error is closed, and another client
-# destroying its main window. Each time the program must end by itself or on
+# destroying its panel while standard error is closed (it comes back), and
+# another client destroying its main window. Each time the program must end by itself or on
 # a close request, with exit code 0, within a generous deadline, and never
 # write into the X connection (which a closed descriptor 2 would become).
 # Usage: foreign_clients.sh HEATBALL SEND-CLOSE
@@ -54,9 +54,18 @@ done
 
 # Another client destroys the panel: the X error this makes is reported on
 # standard error, which is closed, so it must not go into the X connection.
+# The panel comes back, an owned dialog as before: its buttons are the only
+# way to restart a run.
 if start "2>&-" ""; then
+  lost=$panel
   "$closer" --destroy "$panel"
-  sleep 2
+  if panel=$(wait_for '^temperature color scales $') && [ "$panel" != "$lost" ] &&
+     xprop -id "$panel" WM_TRANSIENT_FOR | grep -q "$(printf '0x%x' "$main")"; then
+    ok "its panel destroyed by another client comes back, owned by the main window"
+  else
+    bad "its panel destroyed by another client does not come back as an owned dialog"
+  fi
+  sleep 1
   "$closer" "$main"
   ended "$pid" "$(date +%s.%N)"
   set -- $result

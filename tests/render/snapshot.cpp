@@ -1,12 +1,12 @@
-// Writes the two documentation frames as PPM into the given folder: the
-// start frame and the frame after 300 steps with the boundary at 4.0.
+// Writes the frames of the reference scenes (tests/support/reference_scenes.h)
+// as PPM into the given folder, one file named after each scene: among them
+// the documentation's two frames (make_pngs.sh) and the frames the browser's
+// OpenGL layer is compared with (tests/web).
 #include <cstdio>
 #include <string>
 
-#include "shared/shell_state.h"
-#include "sim/heat_grid.h"
-#include "sim/heat_step.h"
 #include "tests/render/offscreen_frame.h"
+#include "tests/support/reference_scenes.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -18,21 +18,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no offscreen OpenGL context\n");
     return 1;
   }
-  StartUpOffscreenScene();
-  RenderOffscreen();
-  if (!WritePpm(folder + "/frame-start.ppm")) return 1;
-
-  // Pressing "1.0": the boundary at 4.0, the run restarted; then 300 ticks.
-  StartUpOffscreenScene();
-  boundaryTemp = 4.0;
-  InitHeatGrid();
-  for (int tick = 1; tick <= 300; ++tick) {
-    StepHeat();
-    tickCount = tick;
-    elapsedSeconds = (int)((float)tick * 0.05f);
+  for (int i = 0; i < referenceSceneCount; ++i) {
+    DrawReferenceScene(i);
+    KeepOffscreenFrame();
+    if (!WritePpm(folder + "/" + referenceScenes[i].name + ".ppm")) return 1;
   }
-  RenderOffscreen();
-  if (!WritePpm(folder + "/frame-4.0-after-300-steps.ppm")) return 1;
   CloseOffscreen();
   return 0;
 }

@@ -63,31 +63,30 @@ def decode_png(data):
     raw = zlib.decompress(b"".join(idat))
     stride = width * channels
     previous = bytearray(stride)
-    rgb = bytearray(width * height * 3)
+    rows = []
     for y in range(height):
         start = y * (stride + 1)
         kind, line = raw[start], bytearray(raw[start + 1:start + 1 + stride])
-        for i in range(stride):
-            left = line[i - channels] if i >= channels else 0
-            up = previous[i]
-            upper_left = previous[i - channels] if i >= channels else 0
-            if kind == 1:
-                line[i] = (line[i] + left) & 0xFF
-            elif kind == 2:
-                line[i] = (line[i] + up) & 0xFF
-            elif kind == 3:
-                line[i] = (line[i] + ((left + up) >> 1)) & 0xFF
-            elif kind == 4:
+        if kind == 1:     # Sub
+            for i in range(channels, stride):
+                line[i] = (line[i] + line[i - channels]) & 0xFF
+        elif kind == 2:   # Up
+            line = bytearray((a + b) & 0xFF for a, b in zip(line, previous))
+        elif kind == 3:   # Average
+            for i in range(stride):
+                left = line[i - channels] if i >= channels else 0
+                line[i] = (line[i] + ((left + previous[i]) >> 1)) & 0xFF
+        elif kind == 4:   # Paeth; at the left edge the predictor is the byte above
+            for i in range(channels):
+                line[i] = (line[i] + previous[i]) & 0xFF
+            for i in range(channels, stride):
+                left, up, upper_left = line[i - channels], previous[i], previous[i - channels]
                 p = left + up - upper_left
                 pa, pb, pc = abs(p - left), abs(p - up), abs(p - upper_left)
-                predictor = left if pa <= pb and pa <= pc else up if pb <= pc else upper_left
-                line[i] = (line[i] + predictor) & 0xFF
-        if channels == 3:
-            rgb[y * width * 3:(y + 1) * width * 3] = line
-        else:
-            for x in range(width):
-                rgb[(y * width + x) * 3:(y * width + x) * 3 + 3] = line[x * 4:x * 4 + 3]
+                line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else upper_left)) & 0xFF
+        rows.append(line if channels == 3 else bytes(b for i, b in enumerate(line) if i % 4 != 3))
         previous = line
+    rgb = b"".join(rows)
     return counter.Picture(width, height, bytes(rgb))
 
 

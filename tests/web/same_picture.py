@@ -26,17 +26,23 @@ def write_ppm(path, picture):
         out.write(b"P6\n%d %d\n255\n" % (picture.width, picture.height) + picture.rgb)
 
 
+DARKER = bytes(level // 4 for level in range(256))
+
+
 def differing(mesa, web):
     """The pixels more than LEVELS apart in a channel, and a picture of them."""
-    count, shown = 0, bytearray(len(mesa.rgb))
-    a, b = mesa.rgb, web.rgb
-    for i in range(0, len(a), 3):
-        if abs(a[i] - b[i]) > LEVELS or abs(a[i + 1] - b[i + 1]) > LEVELS or abs(a[i + 2] - b[i + 2]) > LEVELS:
-            count += 1
-            shown[i:i + 3] = b"\xff\xff\xff"
-        else:
-            shown[i:i + 3] = bytes((a[i] // 4, a[i + 1] // 4, a[i + 2] // 4))
-    return count, counter.Picture(mesa.width, mesa.height, bytes(shown))
+    count, shown, stride = 0, [], mesa.width * 3
+    for y in range(mesa.height):
+        a, b = mesa.rgb[y * stride:(y + 1) * stride], web.rgb[y * stride:(y + 1) * stride]
+        row = bytearray(a.translate(DARKER))
+        if a != b:
+            apart = [abs(p - q) > LEVELS for p, q in zip(a, b)]
+            for x in range(0, stride, 3):
+                if apart[x] or apart[x + 1] or apart[x + 2]:
+                    count += 1
+                    row[x:x + 3] = b"\xff\xff\xff"
+        shown.append(row)
+    return count, counter.Picture(mesa.width, mesa.height, b"".join(shown))
 
 
 def main(argv):

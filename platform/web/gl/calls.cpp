@@ -352,6 +352,7 @@ void glEnable(GLenum capability) { Enable(capability, true); }
 void glDisable(GLenum capability) { Enable(capability, false); }
 
 void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha) {
+  if (state.begun != 0) return;
   const float colour[4] = {red, green, blue, alpha};
   for (int i = 0; i < 4; ++i) state.clearColour[i] = colour[i] < 0.0f ? 0.0f : colour[i] > 1.0f ? 1.0f : colour[i];
 }

@@ -27,7 +27,8 @@
 //   their four edges drawn as lines.
 // - Lines of any width (WebGL draws only 1-pixel lines): each segment a quad
 //   widened across its major axis in window coordinates, at its ends' depth,
-//   as OpenGL draws lines that are not antialiased; clipped at the near plane.
+//   as OpenGL draws lines that are not antialiased, the width rounded to
+//   whole pixels; clipped at the near plane.
 // - glEnable/glDisable of GL_LIGHTING, GL_LIGHT0 to GL_LIGHT7, GL_FOG,
 //   GL_DEPTH_TEST (depth function GL_LESS); glDisable of GL_TEXTURE_2D and
 //   GL_CULL_FACE; glClearColor, glClear, glFlush, glShadeModel(GL_SMOOTH).
@@ -59,5 +60,12 @@ namespace webgl11 {
 bool StartLayer(const char* canvas, bool keepPicture);
 // Destroys the context; nothing is current afterwards.
 void StopLayer();
+
+// Where a line width lies halfway between two whole numbers of pixels (the
+// grid's 2.5), OpenGL leaves open which way it rounds, and the desktop's
+// Mesa has changed its mind: Debian 12's rounds up (the grid 3 pixels wide),
+// Debian 13's to the even number (2), as the layer does unless told to
+// round up. The tests tell it what the machine's Mesa does.
+void RoundHalfLineWidthsUp(bool up);
 
 }  // namespace webgl11

@@ -174,6 +174,7 @@ const int attributeCount = (int)(sizeof attributes / sizeof attributes[0]);
 
 EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
 GLuint program = 0;
+bool halfWidthsUp = false;
 
 // Uniform locations, by the name in the shaders.
 struct {
@@ -279,8 +280,9 @@ void DrawBatch() {
   emscripten_glUniformMatrix3fv(where.normalMatrix, 1, GL_FALSE, normalMatrix);
   emscripten_glUniform2f(where.viewportSize, (float)state.viewport[2], (float)state.viewport[3]);
   // A line that is not antialiased is drawn as wide as its width rounded
-  // to the nearest whole number of pixels, at least one.
-  emscripten_glUniform1f(where.lineWidth, std::max(1.0f, std::floor(state.lineWidth + 0.5f)));
+  // to the nearest whole number of pixels, at least one (layer.h: halves).
+  const float width = halfWidthsUp ? std::floor(state.lineWidth + 0.5f) : std::nearbyint(state.lineWidth);
+  emscripten_glUniform1f(where.lineWidth, std::max(1.0f, width));
 
   emscripten_glUniform1i(where.lighting, state.lighting);
   emscripten_glUniform1i(where.twoSided, state.twoSided);
@@ -365,6 +367,8 @@ bool StartLayer(const char* canvas, bool keepPicture) {
   }
   return true;
 }
+
+void RoundHalfLineWidthsUp(bool up) { halfWidthsUp = up; }
 
 void StopLayer() {
   if (context == 0) return;

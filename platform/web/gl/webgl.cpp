@@ -19,6 +19,11 @@
 namespace webgl11 {
 namespace {
 
+// The shaders come in variants, one for each combination of lighting on or
+// off (LIGHTING 1 or 0) and fog mode (FOG 0 for none, 1 linear, 2
+// exponential, 3 exponential squared), each compiled when first needed:
+// a branch on a uniform costs a software renderer both ways, every pixel.
+
 // OpenGL 1.1's vertex processing, for one vertex of a batch.
 const char* const vertexShader = R"(
 precision highp float;
@@ -36,7 +41,6 @@ uniform mat4 modelviewProjection;
 uniform mat3 normalMatrix;
 uniform vec2 viewportSize;
 uniform float lineWidth;
-uniform bool lighting;
 uniform bool twoSided;
 uniform vec4 sceneAmbient;
 uniform bool lightOn[8];
@@ -101,21 +105,22 @@ void main() {
   if (lineOther.w != 0.0) clip = WidenLine(clip, modelviewProjection * vec4(lineOther.xyz, 1.0), lineOther.w);
   gl_Position = clip;
   eyeDistance = abs(eye.z);
-  if (lighting) {
-    vec3 n = normalMatrix * normal;
-    frontColour = Lit(n, eye.xyz, frontAmbient, frontDiffuse, frontSpecular, frontEmission, frontShininess);
-    backColour = twoSided ? Lit(-n, eye.xyz, backAmbient, backDiffuse, backSpecular, backEmission, backShininess)
-                          : frontColour;
-  } else {
-    frontColour = clamp(colour, 0.0, 1.0);
-    backColour = frontColour;
-  }
+#if LIGHTING
+  vec3 n = normalMatrix * normal;
+  frontColour = Lit(n, eye.xyz, frontAmbient, frontDiffuse, frontSpecular, frontEmission, frontShininess);
+  backColour = twoSided ? Lit(-n, eye.xyz, backAmbient, backDiffuse, backSpecular, backEmission, backShininess)
+                        : frontColour;
+#else
+  frontColour = clamp(colour, 0.0, 1.0);
+  backColour = frontColour;
+#endif
 }
 )";
 
 // The face's colour (lines are lit as front faces), then fog (OpenGL 1.1,
-// section 3.9): C = f C + (1 - f) C_fog with f from the eye distance,
-// clamped to [0, 1]; linear f = (end - z) / (end - start).
+// section 3.9): C = f C + (1 - f) C_fog with f from the eye distance z,
+// clamped to [0, 1]: linear f = (end - z) / (end - start), exponential
+// f = exp(-density z), exponential squared f = exp(-(density z)^2).
 const char* const fragmentShader = R"(
 #ifdef GL_FRAGMENT_PRECISION_HIGH
 precision highp float;
@@ -123,7 +128,6 @@ precision highp float;
 precision mediump float;
 #endif
 
-uniform int fogMode;   // 0 no fog, 1 linear, 2 exponential, 3 exponential squared
 uniform float fogEnd;
 uniform float fogScale;   // 1 / (end - start)
 uniform float fogDensity;
@@ -136,12 +140,16 @@ varying float onLine;
 
 void main() {
   vec4 colour = gl_FrontFacing || onLine > 0.5 ? frontColour : backColour;
-  if (fogMode != 0) {
-    float f = (fogEnd - eyeDistance) * fogScale;
-    if (fogMode == 2) f = exp(-fogDensity * eyeDistance);
-    if (fogMode == 3) f = exp(-(fogDensity * eyeDistance) * (fogDensity * eyeDistance));
-    colour.rgb = mix(fogColour, colour.rgb, clamp(f, 0.0, 1.0));
-  }
+#if FOG == 1
+  float f = (fogEnd - eyeDistance) * fogScale;
+#elif FOG == 2
+  float f = exp(-fogDensity * eyeDistance);
+#elif FOG == 3
+  float f = exp(-(fogDensity * eyeDistance) * (fogDensity * eyeDistance));
+#endif
+#if FOG != 0
+  colour.rgb = mix(fogColour, colour.rgb, clamp(f, 0.0, 1.0));
+#endif
   gl_FragColor = colour;
 }
 )";
@@ -172,30 +180,84 @@ const Attribute attributes[] = {
 #undef FIELD
 const int attributeCount = (int)(sizeof attributes / sizeof attributes[0]);
 
+// Uniform locations, by the name in the shaders (-1 where a variant has none).
+struct Locations {
+  GLint modelview, modelviewProjection, normalMatrix, viewportSize, lineWidth;
+  GLint twoSided, sceneAmbient, lightOn, lightAmbient, lightDiffuse, lightSpecular;
+  GLint lightPosition, lightDirection, lightHalfway;
+  GLint fogEnd, fogScale, fogDensity, fogColour;
+};
+
+struct Program {
+  GLuint id;      // 0 until made
+  bool failed;    // made and refused: draws nothing
+  Locations where;
+};
+
 EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
-GLuint program = 0;
+Program programs[2][4];   // [LIGHTING][FOG]
 bool halfWidthsUp = false;
 
-// Uniform locations, by the name in the shaders.
-struct {
-  GLint modelview, modelviewProjection, normalMatrix, viewportSize, lineWidth;
-  GLint lighting, twoSided, sceneAmbient, lightOn, lightAmbient, lightDiffuse, lightSpecular;
-  GLint lightPosition, lightDirection, lightHalfway;
-  GLint fogMode, fogEnd, fogScale, fogDensity, fogColour;
-} where;
-
-GLuint CompileShader(GLenum kind, const char* source) {
+GLuint CompileShader(GLenum kind, const char* defines, const char* source) {
   const GLuint shader = emscripten_glCreateShader(kind);
-  emscripten_glShaderSource(shader, 1, &source, nullptr);
+  const char* parts[2] = {defines, source};
+  emscripten_glShaderSource(shader, 2, parts, nullptr);
   emscripten_glCompileShader(shader);
   GLint compiled = 0;
   emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
   if (!compiled) {
     char log[1024] = "";
     emscripten_glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-    std::fprintf(stderr, "OpenGL layer: a shader does not compile: %s\n", log);
+    std::fprintf(stderr, "OpenGL layer: a shader (%s) does not compile: %s\n", defines, log);
   }
   return shader;
+}
+
+// The variant for lighting on or off and a fog mode, made on first use.
+Program& ProgramFor(bool lighting, int fog) {
+  Program& program = programs[lighting][fog];
+  if (program.id != 0) return program;
+  char defines[48];
+  std::snprintf(defines, sizeof defines, "#define LIGHTING %d\n#define FOG %d\n", lighting ? 1 : 0, fog);
+  program.id = emscripten_glCreateProgram();
+  const GLuint vertex = CompileShader(GL_VERTEX_SHADER, defines, vertexShader);
+  const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, defines, fragmentShader);
+  emscripten_glAttachShader(program.id, vertex);
+  emscripten_glAttachShader(program.id, fragment);
+  for (int i = 0; i < attributeCount; ++i) emscripten_glBindAttribLocation(program.id, i, attributes[i].name);
+  emscripten_glLinkProgram(program.id);
+  emscripten_glDeleteShader(vertex);
+  emscripten_glDeleteShader(fragment);
+  GLint linked = 0;
+  emscripten_glGetProgramiv(program.id, GL_LINK_STATUS, &linked);
+  if (!linked) {
+    char log[1024] = "";
+    emscripten_glGetProgramInfoLog(program.id, sizeof log, nullptr, log);
+    std::fprintf(stderr, "OpenGL layer: the shaders (%s) do not link: %s\n", defines, log);
+    program.failed = true;
+  }
+  Locations& where = program.where;
+#define LOCATE(name) where.name = emscripten_glGetUniformLocation(program.id, #name)
+  LOCATE(modelview);
+  LOCATE(modelviewProjection);
+  LOCATE(normalMatrix);
+  LOCATE(viewportSize);
+  LOCATE(lineWidth);
+  LOCATE(twoSided);
+  LOCATE(sceneAmbient);
+  LOCATE(lightOn);
+  LOCATE(lightAmbient);
+  LOCATE(lightDiffuse);
+  LOCATE(lightSpecular);
+  LOCATE(lightPosition);
+  LOCATE(lightDirection);
+  LOCATE(lightHalfway);
+  LOCATE(fogEnd);
+  LOCATE(fogScale);
+  LOCATE(fogDensity);
+  LOCATE(fogColour);
+#undef LOCATE
+  return program;
 }
 
 // v scaled to unit length the way the desktop's OpenGL does it.
@@ -216,47 +278,9 @@ bool StartWebGl() {
                  attributeCount);
     return false;
   }
-  program = emscripten_glCreateProgram();
-  const GLuint vertex = CompileShader(GL_VERTEX_SHADER, vertexShader);
-  const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, fragmentShader);
-  emscripten_glAttachShader(program, vertex);
-  emscripten_glAttachShader(program, fragment);
-  for (int i = 0; i < attributeCount; ++i) emscripten_glBindAttribLocation(program, i, attributes[i].name);
-  emscripten_glLinkProgram(program);
-  emscripten_glDeleteShader(vertex);
-  emscripten_glDeleteShader(fragment);
-  GLint linked = 0;
-  emscripten_glGetProgramiv(program, GL_LINK_STATUS, &linked);
-  if (!linked) {
-    char log[1024] = "";
-    emscripten_glGetProgramInfoLog(program, sizeof log, nullptr, log);
-    std::fprintf(stderr, "OpenGL layer: the shaders do not link: %s\n", log);
-    return false;
-  }
-  emscripten_glUseProgram(program);
-
-#define LOCATE(name) where.name = emscripten_glGetUniformLocation(program, #name)
-  LOCATE(modelview);
-  LOCATE(modelviewProjection);
-  LOCATE(normalMatrix);
-  LOCATE(viewportSize);
-  LOCATE(lineWidth);
-  LOCATE(lighting);
-  LOCATE(twoSided);
-  LOCATE(sceneAmbient);
-  LOCATE(lightOn);
-  LOCATE(lightAmbient);
-  LOCATE(lightDiffuse);
-  LOCATE(lightSpecular);
-  LOCATE(lightPosition);
-  LOCATE(lightDirection);
-  LOCATE(lightHalfway);
-  LOCATE(fogMode);
-  LOCATE(fogEnd);
-  LOCATE(fogScale);
-  LOCATE(fogDensity);
-  LOCATE(fogColour);
-#undef LOCATE
+  // The variant of OpenGL's initial state, made now so that a WebGL that
+  // cannot run the shaders is known at once.
+  if (ProgramFor(false, 0).failed) return false;
 
   // One buffer, refilled by every batch; the attributes read it interleaved.
   GLuint buffer = 0;
@@ -271,52 +295,60 @@ bool StartWebGl() {
 }
 
 void DrawBatch() {
+  const int fog = !state.fog ? 0 : 1 + (int)state.fogMode;
+  const Program& program = ProgramFor(state.lighting, fog);
+  if (program.failed) return;
+  const Locations& where = program.where;
+  emscripten_glUseProgram(program.id);
+
   const Matrix& modelview = state.modelview[state.modelviewTop];
   const Matrix modelviewProjection = Multiply(state.projection[state.projectionTop], modelview);
-  float normalMatrix[9];
-  NormalMatrix(modelview, normalMatrix);
   emscripten_glUniformMatrix4fv(where.modelview, 1, GL_FALSE, modelview.m);
   emscripten_glUniformMatrix4fv(where.modelviewProjection, 1, GL_FALSE, modelviewProjection.m);
-  emscripten_glUniformMatrix3fv(where.normalMatrix, 1, GL_FALSE, normalMatrix);
   emscripten_glUniform2f(where.viewportSize, (float)state.viewport[2], (float)state.viewport[3]);
   // A line that is not antialiased is drawn as wide as its width rounded
   // to the nearest whole number of pixels, at least one (layer.h: halves).
   const float width = halfWidthsUp ? std::floor(state.lineWidth + 0.5f) : std::nearbyint(state.lineWidth);
   emscripten_glUniform1f(where.lineWidth, std::max(1.0f, width));
 
-  emscripten_glUniform1i(where.lighting, state.lighting);
-  emscripten_glUniform1i(where.twoSided, state.twoSided);
-  emscripten_glUniform4fv(where.sceneAmbient, 1, state.sceneAmbient);
-  GLint on[lightCount];
-  float ambient[lightCount][4], diffuse[lightCount][4], specular[lightCount][4], position[lightCount][4];
-  float direction[lightCount][3], halfway[lightCount][3];
-  for (int i = 0; i < lightCount; ++i) {
-    const Light& light = state.lights[i];
-    on[i] = light.enabled;
-    std::memcpy(ambient[i], light.ambient, sizeof ambient[i]);
-    std::memcpy(diffuse[i], light.diffuse, sizeof diffuse[i]);
-    std::memcpy(specular[i], light.specular, sizeof specular[i]);
-    std::memcpy(position[i], light.position, sizeof position[i]);
-    // A directional light's direction and halfway vector (towards the
-    // viewer at infinity, (0, 0, 1)) are the same for every vertex.
-    std::memcpy(direction[i], light.position, sizeof direction[i]);
-    Normalise(direction[i]);
-    for (int k = 0; k < 3; ++k) halfway[i][k] = direction[i][k] + (k == 2 ? 1.0f : 0.0f);
-    Normalise(halfway[i]);
+  if (state.lighting) {
+    float normalMatrix[9];
+    NormalMatrix(modelview, normalMatrix);
+    emscripten_glUniformMatrix3fv(where.normalMatrix, 1, GL_FALSE, normalMatrix);
+    emscripten_glUniform1i(where.twoSided, state.twoSided);
+    emscripten_glUniform4fv(where.sceneAmbient, 1, state.sceneAmbient);
+    GLint on[lightCount];
+    float ambient[lightCount][4], diffuse[lightCount][4], specular[lightCount][4], position[lightCount][4];
+    float direction[lightCount][3], halfway[lightCount][3];
+    for (int i = 0; i < lightCount; ++i) {
+      const Light& light = state.lights[i];
+      on[i] = light.enabled;
+      std::memcpy(ambient[i], light.ambient, sizeof ambient[i]);
+      std::memcpy(diffuse[i], light.diffuse, sizeof diffuse[i]);
+      std::memcpy(specular[i], light.specular, sizeof specular[i]);
+      std::memcpy(position[i], light.position, sizeof position[i]);
+      // A directional light's direction and halfway vector (towards the
+      // viewer at infinity, (0, 0, 1)) are the same for every vertex.
+      std::memcpy(direction[i], light.position, sizeof direction[i]);
+      Normalise(direction[i]);
+      for (int k = 0; k < 3; ++k) halfway[i][k] = direction[i][k] + (k == 2 ? 1.0f : 0.0f);
+      Normalise(halfway[i]);
+    }
+    emscripten_glUniform1iv(where.lightOn, lightCount, on);
+    emscripten_glUniform4fv(where.lightAmbient, lightCount, &ambient[0][0]);
+    emscripten_glUniform4fv(where.lightDiffuse, lightCount, &diffuse[0][0]);
+    emscripten_glUniform4fv(where.lightSpecular, lightCount, &specular[0][0]);
+    emscripten_glUniform4fv(where.lightPosition, lightCount, &position[0][0]);
+    emscripten_glUniform3fv(where.lightDirection, lightCount, &direction[0][0]);
+    emscripten_glUniform3fv(where.lightHalfway, lightCount, &halfway[0][0]);
   }
-  emscripten_glUniform1iv(where.lightOn, lightCount, on);
-  emscripten_glUniform4fv(where.lightAmbient, lightCount, &ambient[0][0]);
-  emscripten_glUniform4fv(where.lightDiffuse, lightCount, &diffuse[0][0]);
-  emscripten_glUniform4fv(where.lightSpecular, lightCount, &specular[0][0]);
-  emscripten_glUniform4fv(where.lightPosition, lightCount, &position[0][0]);
-  emscripten_glUniform3fv(where.lightDirection, lightCount, &direction[0][0]);
-  emscripten_glUniform3fv(where.lightHalfway, lightCount, &halfway[0][0]);
-
-  emscripten_glUniform1i(where.fogMode, !state.fog ? 0 : 1 + (int)state.fogMode);
-  emscripten_glUniform1f(where.fogEnd, state.fogEnd);
-  emscripten_glUniform1f(where.fogScale, state.fogEnd == state.fogStart ? 1.0f : 1.0f / (state.fogEnd - state.fogStart));
-  emscripten_glUniform1f(where.fogDensity, state.fogDensity);
-  emscripten_glUniform3fv(where.fogColour, 1, state.fogColour);
+  if (state.fog) {
+    emscripten_glUniform1f(where.fogEnd, state.fogEnd);
+    emscripten_glUniform1f(where.fogScale,
+                           state.fogEnd == state.fogStart ? 1.0f : 1.0f / (state.fogEnd - state.fogStart));
+    emscripten_glUniform1f(where.fogDensity, state.fogDensity);
+    emscripten_glUniform3fv(where.fogColour, 1, state.fogColour);
+  }
 
   emscripten_glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)(state.batch.size() * sizeof(Vertex)), state.batch.data(),
                           GL_STREAM_DRAW);
@@ -375,7 +407,9 @@ void StopLayer() {
   emscripten_webgl_make_context_current(0);
   emscripten_webgl_destroy_context(context);
   context = 0;
-  program = 0;
+  for (auto& variants : programs) {
+    for (Program& program : variants) program = Program{};
+  }
 }
 
 }  // namespace webgl11

@@ -16,6 +16,7 @@
 #include "sim/heat_step.h"
 #include "tests/support/scene_state.h"
 #include "tests/support/test_platform.h"
+#include "tests/support/turn.h"
 
 namespace {
 
@@ -30,16 +31,6 @@ void RunFor(double boundary, int ticks) {
   }
 }
 
-// A drag's turn on top of the orientation: rotation := R x rotation.
-void Turn(float angle, float x, float y, float z) {
-  glPushMatrix();
-  glLoadIdentity();
-  glRotatef(angle, x, y, z);
-  glMultMatrixf(rotation);
-  glGetFloatv(GL_MODELVIEW_MATRIX, rotation);
-  glPopMatrix();
-}
-
 void Start() {}
 void FourAfter300Steps() { RunFor(4.0, 300); }
 void Unlit() {
@@ -52,12 +43,12 @@ void Fogged() {
 }
 void TurnedAndZoomedIn() {
   RunFor(4.0, 60);
-  Turn(73.0f, 0.3f, -0.8f, 0.4f);
+  TurnOnTheStack(rotation, 73.0f, 0.3f, -0.8f, 0.4f);   // a drag's turn
   modelScale = 3.5f;
 }
 void SeenFromBelowZoomedOut() {
   RunFor(2.3, 240);
-  Turn(118.0f, 1.0f, 0.2f, 0.0f);
+  TurnOnTheStack(rotation, 118.0f, 1.0f, 0.2f, 0.0f);
   modelScale = 0.9f;
   elapsedSeconds = 987;
 }

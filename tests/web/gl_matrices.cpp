@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tests/support/turn.h"
+
 #ifndef __EMSCRIPTEN__
 #include "platform/headless/egl.h"
 #endif
@@ -37,16 +39,6 @@ void Print(const char* what, GLenum matrix) {
   float m[16];
   glGetFloatv(matrix, m);
   Print(what, m);
-}
-
-// The frame's increment: rotation := R x rotation, read back.
-void TurnBy(float* rotation, float angle, float x, float y, float z) {
-  glPushMatrix();
-  glLoadIdentity();
-  glRotatef(angle, x, y, z);
-  glMultMatrixf(rotation);
-  glGetFloatv(GL_MODELVIEW_MATRIX, rotation);
-  glPopMatrix();
 }
 
 // A fixed sequence of numbers in [0, 1).
@@ -85,11 +77,11 @@ int main() {
   Print("view and offset", GL_MODELVIEW_MATRIX);
 
   float rotation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-  TurnBy(rotation, -60.0f, 0.0f, 1.0f, 0.0f);
+  TurnOnTheStack(rotation, -60.0f, 0.0f, 1.0f, 0.0f);
   Print("start orientation", rotation);
   // Frames spinning at the start's speed about the start's axis.
   for (int frame = 1; frame <= 5000; ++frame) {
-    TurnBy(rotation, 0.031f, -0.1f, 0.1f, 0.1f);
+    TurnOnTheStack(rotation, 0.031f, -0.1f, 0.1f, 0.1f);
     if (frame == 1 || frame == 10 || frame == 100 || frame == 1000 || frame == 5000) {
       std::snprintf(name, sizeof name, "after %d frames", frame);
       Print(name, rotation);
@@ -100,7 +92,7 @@ int main() {
   for (int drag = 1; drag <= 200; ++drag) {
     const float angle = Next() * 360.0f - 180.0f;
     const float x = Next() - 0.5f, y = Next() - 0.5f, z = Next() - 0.5f;
-    TurnBy(rotation, angle, x, y, z);
+    TurnOnTheStack(rotation, angle, x, y, z);
     if (drag % 20 == 0) {
       std::snprintf(name, sizeof name, "after %d drags", drag);
       Print(name, rotation);
@@ -111,7 +103,7 @@ int main() {
   const float axes[][3] = {{0, 0, 1}, {0, 0, -2.5f}, {3, 0, 0}, {-0.2f, 0, 0}, {0, 7, 0}, {0, -1, 0},
                            {0, 0, 0}, {0, 0.00005f, 0.00005f}, {0.00002f, 0, 0}};
   for (const auto& axis : axes) {
-    TurnBy(rotation, 37.5f, axis[0], axis[1], axis[2]);
+    TurnOnTheStack(rotation, 37.5f, axis[0], axis[1], axis[2]);
     std::snprintf(name, sizeof name, "about (%g, %g, %g)", axis[0], axis[1], axis[2]);
     Print(name, rotation);
   }

@@ -217,10 +217,20 @@ class Chromium:
                       "requestAnimationFrame(step) : done(true); requestAnimationFrame(step); })" % count,
                       await_promise=True)
 
-    def screenshot(self, x=0, y=0, width=None, height=None):
-        """The page's pixels (CSS pixels at a scale of 1) as a counter.Picture."""
+    def screenshot(self, x=0, y=0, width=None, height=None, steady=False):
+        """The page's pixels (CSS pixels at a scale of 1) as a counter.Picture;
+        with steady, once two screenshots an animation frame apart agree."""
         clip = {"x": x, "y": y, "width": width or self.width, "height": height or self.height, "scale": 1}
         data = self.send("Page.captureScreenshot", {"format": "png", "clip": clip})["data"]
+        until = time.monotonic() + self.deadline
+        while steady:
+            self.next_frames(1)
+            again = self.send("Page.captureScreenshot", {"format": "png", "clip": clip})["data"]
+            if again == data:
+                break
+            if time.monotonic() > until:
+                raise ChromiumError(f"the page did not hold still for {self.deadline:.0f} s" + self._said())
+            data = again
         return decode_png(base64.b64decode(data))
 
     def mouse(self, kind, x, y, button="none", buttons=0, click_count=0):

@@ -76,7 +76,7 @@ def main(argv):
             for index, name in enumerate(names):
                 browser.evaluate(f"Module._DrawScene({index})")
                 browser.next_frames()
-                web = browser.screenshot(0, 0, SIZE, SIZE)
+                web = browser.screenshot(0, 0, SIZE, SIZE, steady=True)
                 mesa = counter.load(f"{name}.ppm")
                 os.replace(f"{name}.ppm", f"mesa-{name}.ppm")
                 write_ppm(f"web-{name}.ppm", web)

@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/web/gl/layer.h"
 #include "platform/web/gl/state.h"
 
 namespace webgl11 {

@@ -1,9 +1,10 @@
 // The layer's WebGL side: the context on the page's canvas, the shaders that
 // compute what OpenGL 1.1's fixed pipeline computes (its lighting equation
-// per vertex, Gouraud shading, linear fog, wide lines), and the draw of a
-// batch under the state the OpenGL calls keep (state.h). Uses Emscripten's
-// html5 context calls and its WebGL functions under their emscripten_ names,
-// since the plain gl names are the layer's own OpenGL 1.1 calls.
+// per vertex, Gouraud shading, fog, wide lines), in a variant for each
+// combination of lighting and fog, and the draw of a batch under the state
+// the OpenGL calls keep (state.h). Uses Emscripten's html5 context calls
+// and its WebGL functions under their emscripten_ names, since the plain gl
+// names are the layer's own OpenGL 1.1 calls.
 #include <emscripten/html5.h>
 #include <webgl/webgl1.h>
 

@@ -54,8 +54,9 @@ void SeenFromBelowZoomedOut() {
 }
 
 // Raw calls: lines of several widths at every slope, a strip through the
-// near plane, a fogged lit quad under a positional light, the outline of a
-// quad and the quads and strips cut short by glEnd.
+// near plane with changes refused inside it, a fogged lit quad under a
+// positional light, the outline of a quad and the quads and strips cut short
+// by glEnd.
 void OwnCalls() {
   glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -79,6 +80,8 @@ void OwnCalls() {
   glColor3f(0.2f, 0.9f, 0.9f);
   glBegin(GL_LINE_STRIP);
   glVertex3f(-1.5f, -0.2f, -3.0f);
+  glLineWidth(9.0f);                  // refused between glBegin and glEnd,
+  glTranslatef(0.5f, 0.0f, 0.0f);     // as these two are
   glVertex3f(-0.4f, -0.5f, 0.0f);
   glVertex3f(0.3f, -0.6f, 4.5f);
   glEnd();

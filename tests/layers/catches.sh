@@ -27,12 +27,15 @@ printf '#include <X11/Xlib.h>\n' >"$tree/sim/heat_grid.cpp"                # a w
 printf '#include "platform/headless/headless.h"\n' >"$tree/app/main_window.cpp"     # a backend's header
 printf '#include "tests/render/recorded_calls.h"\n' >"$tree/tests/input/more.cpp"   # another test folder
 printf '#include "platform/x11/x11.h"\n' >"$tree/platform/headless/screen.cpp"      # another backend's
+printf '#include <emscripten/html5.h>\n' >"$tree/input/zoom.cpp"                    # the browser's
+printf '#include "platform/web/gl/layer.h"\n' >"$tree/render/lighting.cpp"          # the browser's layer
 out=$(sh "$check" "$tree")
 [ $? -ne 0 ] || bad "the check passes a tree with faults"
 for where in render/camera.cpp:1 panels/main_panel.cpp:1 platform/resources.cpp:1 sim/heat_grid.cpp:1 \
-             app/main_window.cpp:1 tests/input/more.cpp:1 platform/headless/screen.cpp:1; do
+             app/main_window.cpp:1 tests/input/more.cpp:1 platform/headless/screen.cpp:1 input/zoom.cpp:1 \
+             render/lighting.cpp:1; do
   printf '%s\n' "$out" | grep -q "^$where:" || bad "the fault at $where is not named"
 done
-[ "$(printf '%s\n' "$out" | grep -c ':[0-9]*:#')" -eq 7 ] || bad "more faults named than made: $out"
+[ "$(printf '%s\n' "$out" | grep -c ':[0-9]*:#')" -eq 9 ] || bad "more faults named than made: $out"
 [ $fail -eq 0 ] && echo "the layer check names every fault"
 exit $fail

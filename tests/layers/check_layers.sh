@@ -13,7 +13,8 @@
 #
 # A file may include headers of its own folder and of folders drawn lower,
 # never of one beside it or above it. The program's folders see neither a
-# toolkit, X11 nor Win32 header, nor a backend's own header in platform/;
+# toolkit, X11, Win32 nor Emscripten (WebGL) header, nor a backend's own
+# header in platform/;
 # platform/ sees none of the program, and its folders (the core and each
 # backend) see only platform.h, backend.h and their own headers. A test folder includes no other test
 # folder's headers but those of tests/support.
@@ -58,9 +59,9 @@ function fault(text) { print $0 ": " text; faults++ }
     if (folder == own) next
     if (!(folder in level)) fault(own "/ includes from " folder "/, which is not a layer of the program")
     else if (level[folder] >= level[own]) fault(own "/ includes from " folder "/, a layer beside or above it")
-    else if (name ~ /^platform\/(backend\.h|core\/|x11\/|win32\/|headless\/)/) fault(own "/ includes a backend'"'"'s own header")
+    else if (name ~ /^platform\/(backend\.h|core\/|x11\/|win32\/|headless\/|web\/)/) fault(own "/ includes a backend'"'"'s own header")
   } else if (!quoted && own != "platform") {
-    if (name ~ /^(FL\/|X11\/|GL\/glx\.h|EGL\/|GL\/wgl|windows\.h)/)
+    if (name ~ /^(FL\/|X11\/|GL\/glx\.h|EGL\/|GL\/wgl|windows\.h|emscripten|webgl\/|GLES)/)
       fault(own "/ includes a window system'"'"'s header")
   }
 }

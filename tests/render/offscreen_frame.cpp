@@ -44,8 +44,10 @@ void StartUpOffscreenScene() {
 
 void RenderOffscreen() {
   RenderScene();
-  pixels = headless::ReadOffscreenPixels(offscreenSize, offscreenSize);
+  KeepOffscreenFrame();
 }
+
+void KeepOffscreenFrame() { pixels = headless::ReadOffscreenPixels(offscreenSize, offscreenSize); }
 
 void PixelAt(int x, int y, int rgb[3]) {
   // glReadPixels' first row is the bottom one.

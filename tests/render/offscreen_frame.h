@@ -13,6 +13,8 @@ void CloseOffscreen();
 void StartUpOffscreenScene();
 // RenderScene, then keeps the picture for PixelAt and WritePpm.
 void RenderOffscreen();
+// Keeps the picture drawn so far for PixelAt and WritePpm.
+void KeepOffscreenFrame();
 // Red, green and blue (0 to 255) of the pixel x columns from the left and
 // y rows from the top.
 void PixelAt(int x, int y, int rgb[3]);

@@ -113,7 +113,7 @@ bool OpenPlatformDisplay() {
   XSetErrorHandler(OnXError);
   fl_open_display(opened);
   display = opened;
-  Fl::visible_focus(0);   // no keyboard focus marks: the program has no keyboard interface
+  Fl::visible_focus(0);   // FLTK's focus never moves to a control: the keyboard's focus is the core's
   WatchWindowManager();
   return true;
 }

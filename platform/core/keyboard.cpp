@@ -104,7 +104,8 @@ intptr_t ControlMessage(PlatformWindow* control, unsigned message, uintptr_t wPa
 }
 
 void ForgetFocusOf(PlatformWindow* window) {
-  if (!keyboard->focus || !InDialog(keyboard->focus, window)) return;
+  PlatformWindow* focus = keyboard->focus;
+  if (focus != window && !(focus && focus->parent == window)) return;
   PlatformWindow* owner = window->owner;
   MoveFocus(Live(owner) && !owner->destroying ? owner : nullptr);
 }

@@ -15,8 +15,10 @@
 // - Dialog units become pixels with the backend's base units for the
 //   template's font, rounded half away from zero (MulDiv).
 // - The keyboard's focus is the core's: set by SetFocus, by the dialog
-//   manager, by a mouse press in a main window (queued; it moves the focus
-//   when it is fetched) and by a backend when the user presses a push button.
+//   manager, by the first show of a top-level window (as Windows activates
+//   it), by a mouse press in a main window (queued; it moves the focus when
+//   it is fetched) and by a backend when the user presses a push button. The
+//   window manager's focus only decides whether the program gets keys.
 //   A key is queued without a window and goes to the focus when it is
 //   fetched (none: dropped), so keys typed ahead follow a focus that an
 //   earlier key moved. A focused push button is its dialog's default one:

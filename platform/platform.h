@@ -166,8 +166,9 @@ intptr_t SendMessage(WindowHandle window, unsigned message, uintptr_t wParam, in
 // ---- the keyboard ------------------------------------------------------------
 // The user's keys come as WM_KEYDOWN and WM_KEYUP to the window that has the
 // focus when they are fetched; TranslateMessage then posts WM_CHAR for a key
-// down that types a character. A mouse press in a window, or on a push
-// button, gives it the focus; so does SetFocus.
+// down that types a character. A top-level window shown, a mouse press in a
+// window or on a push button give it the focus (a dialog's goes to its first
+// tab stop); so does SetFocus.
 WindowHandle SetFocus(WindowHandle window);   // the window that had it; null, and no change, for a dead one
 WindowHandle GetFocus();                      // null when no window of the program has it
 

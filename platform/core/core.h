@@ -23,6 +23,7 @@ void Fetched(const Message& message, bool input, unsigned character);
 // (returned 0 for), and a control's own handling of one.
 void DefaultDialogMessage(PlatformWindow* dialog, unsigned message, uintptr_t wParam, intptr_t lParam);
 intptr_t ControlMessage(PlatformWindow* control, unsigned message, uintptr_t wParam, intptr_t lParam);
+void FocusShown(PlatformWindow* window);      // a top-level window first shown takes the keyboard
 void ForgetFocusOf(PlatformWindow* window);   // destroyed: the focus goes to its owner, or nowhere
 void ResetKeyboard();
 

@@ -103,6 +103,14 @@ intptr_t ControlMessage(PlatformWindow* control, unsigned message, uintptr_t wPa
   return DefWindowProc(control, message, wParam, lParam);
 }
 
+// As Windows activates a window it shows: a dialog's focus goes to its first
+// tab stop unless WM_INITDIALOG put it on one of its controls already.
+void FocusShown(PlatformWindow* window) {
+  if (window->kind == WindowKind::Control || (keyboard->focus && keyboard->focus->parent == window)) return;
+  PlatformWindow* first = window->kind == WindowKind::Dialog ? GetNextDlgTabItem(window, nullptr, 0) : nullptr;
+  MoveFocus(first ? first : window);
+}
+
 void ForgetFocusOf(PlatformWindow* window) {
   PlatformWindow* focus = keyboard->focus;
   if (focus != window && !(focus && focus->parent == window)) return;

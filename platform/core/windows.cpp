@@ -146,6 +146,7 @@ int ShowWindow(WindowHandle window, int) {
   if (was) return was;
   window->style |= WS_VISIBLE;
   Invalidate(window);
+  FocusShown(window);
   BackendShown(window);
   // As on Windows, a window made by CreateWindow hears its first WM_SIZE when
   // it is first shown, unless a size was reported before.

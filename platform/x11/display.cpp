@@ -6,6 +6,7 @@
 
 #include <FL/Fl.H>
 #include <FL/x.H>
+#include <X11/XKBlib.h>
 #include <X11/Xresource.h>
 #include <fontconfig/fontconfig.h>
 
@@ -114,6 +115,10 @@ bool OpenPlatformDisplay() {
   fl_open_display(opened);
   display = opened;
   Fl::visible_focus(0);   // FLTK's focus never moves to a control: the keyboard's focus is the core's
+  // A held key's repeats come as presses alone, without a release before
+  // each (which FLTK can tell from a real one only while both are queued).
+  Bool detectable = False;
+  XkbSetDetectableAutoRepeat(opened, True, &detectable);
   WatchWindowManager();
   return true;
 }

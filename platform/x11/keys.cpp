@@ -64,8 +64,9 @@ unsigned VirtualKey(int key, unsigned character) {
 
 }  // namespace
 
-// A key comes up as the virtual key it went down as. A Shift pressed before
-// the program had the keyboard is told to the core before the key it
+// A key comes up as the virtual key it went down as (one that went down
+// while another program had the keyboard, as its own). A Shift pressed
+// before the program had the keyboard is told to the core before the key it
 // changes, so that Shift+Tab goes backwards.
 void KeyFromToolkit(bool down) {
   unsigned character = down ? FirstCharacter(Fl::event_text(), Fl::event_length()) : 0;
@@ -73,10 +74,13 @@ void KeyFromToolkit(bool down) {
     character = 0;   // control characters other than Windows' own
   unsigned key = 0;
   auto held = heldAs.find(Fl::event_key());
-  if (down) key = heldAs[Fl::event_key()] = VirtualKey(Fl::event_key(), character);
-  else if (held != heldAs.end()) {
+  if (down) {
+    key = heldAs[Fl::event_key()] = VirtualKey(Fl::event_key(), character);
+  } else if (held != heldAs.end()) {
     key = held->second;
     heldAs.erase(held);
+  } else if ((key = VirtualKey(Fl::event_key(), 0)) == VK_PACKET) {
+    key = 0;   // known only by a character it no longer types
   }
   if (key == 0) return;
   bool shift = Fl::event_state(FL_SHIFT) != 0;   // before this event

@@ -47,8 +47,14 @@ class TopLevel : public Fl_Window {
   }
 
   int handle(int event) override {
-    if (event == FL_KEYBOARD || event == FL_KEYUP) KeyFromToolkit(event == FL_KEYBOARD);
-    if (event == FL_KEYBOARD || event == FL_KEYUP || event == FL_SHORTCUT) return 1;
+    // A key down comes as FL_SHORTCUT when FLTK has no focus widget (the
+    // server's focus follows the pointer, no window manager gave one): the
+    // window takes FLTK's focus, so that the key's release reaches it too.
+    if (event == FL_KEYBOARD || event == FL_KEYUP || event == FL_SHORTCUT) {
+      if (event == FL_SHORTCUT && !Fl::focus()) Fl::focus(this);
+      KeyFromToolkit(event != FL_KEYUP);
+      return 1;
+    }
     if (window_->kind != WindowKind::Main) return Fl_Window::handle(event);
     switch (event) {
       case FL_PUSH: case FL_RELEASE: case FL_DRAG: case FL_MOVE:

@@ -1,7 +1,8 @@
 // The keys of the main window: Left, Right, Up and Down turn the model by 5
 // degrees about the screen's axes, Space stops and starts its spin, Page Up
 // or + and Page Down or - zoom. Relies on the shared orientation, the camera
-// distance and RequestRedraw; the mouse's state (trackball.h) is only read.
+// distance, RequestRedraw and the trackball's turn (trackball.h), whose drag
+// it only reads.
 #include "input/keyboard.h"
 
 #include <cmath>
@@ -28,27 +29,8 @@ const float smallestScale = 0.2f;
 
 }  // namespace
 
-// rotation := R x rotation, R the rotation matrix OpenGL makes of (degrees, axis).
 void TurnModel(float degrees, float x, float y, float z) {
-  const float length = std::sqrt(x * x + y * y + z * z);
-  if (!(length > 0.0f)) return;
-  const float ux = x / length, uy = y / length, uz = z / length;
-  const float radians = degrees * 0.017453292f;
-  const float c = std::cos(radians), s = std::sin(radians), t = 1.0f - c;
-  const float turn[16] = {
-      t * ux * ux + c,      t * ux * uy + s * uz, t * ux * uz - s * uy, 0.0f,
-      t * ux * uy - s * uz, t * uy * uy + c,      t * uy * uz + s * ux, 0.0f,
-      t * ux * uz + s * uy, t * uy * uz - s * ux, t * uz * uz + c,      0.0f,
-      0.0f,                 0.0f,                 0.0f,                 1.0f,
-  };
-  float product[16];
-  for (int column = 0; column < 4; ++column)
-    for (int row = 0; row < 4; ++row) {
-      float sum = 0.0f;
-      for (int k = 0; k < 4; ++k) sum += turn[k * 4 + row] * rotation[column * 4 + k];
-      product[column * 4 + row] = sum;
-    }
-  std::memcpy(rotation, product, sizeof product);
+  TurnRotation(degrees, x, y, z);
   spinAxis[0] = x;
   spinAxis[1] = y;
   spinAxis[2] = z;

@@ -4,8 +4,9 @@
 #pragma once
 
 // A turn of the model by degrees about an axis fixed on the screen (eye
-// coordinates, not normalised), as a frame applies its increment; the model
-// is left still, and a spin started later turns about this axis.
+// coordinates, not normalised), as a frame applies its increment (needs a
+// current GL context); the model is left still, and a spin started later
+// turns about this axis.
 void TurnModel(float degrees, float x, float y, float z);
 // A spinning model stops, as after a click in place; a still one spins again
 // at the start-up speed about the axis it last turned about (the start-up

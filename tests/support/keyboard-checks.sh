@@ -12,10 +12,7 @@
 #                   corner in a picture of that X window
 #   viewport        "W H": the viewport, the window's stored size
 #   other_pid       yes when the program's windows name another process than
-#                   the one started (Wine's); else a window of the program's
-#                   is one whose _NET_WM_PID is the started one's, where it
-#                   has one (mutter 48 frames windows in a client of its own,
-#                   under the same titles)
+#                   the one started (Wine's; checks.sh)
 #   PYTHON3         the Python to run the counter reader with
 #
 # Pictures are of the program's own X windows, not of the screen: under a
@@ -33,13 +30,7 @@
 # Exit status: 0 when every check passed.
 
 support=$(cd "$(dirname "$0")/../support" && pwd)
-counter=$support/counter.py
-python=${PYTHON3:-python3}
-. "$support/imagemagick.sh"
-fail=0
-ok() { echo "ok   - $1"; }
-bad() { echo "FAIL - $1"; fail=1; }
-note() { echo "# $1"; }
+. "$support/checks.sh"
 
 # ---- pictures of the program's windows (ImageMagick) -----------------------------
 shot_main() { import -window "$main" "$1" 2>/dev/null; }
@@ -52,8 +43,6 @@ outline() {   # picture, mask
   im "$1" -crop "$5x600+$3+$(($4 + $6 - 600))" +repage -fuzz 3% -fill white -opaque "rgb(26,26,26)" \
     -fill black +opaque white "$2"
 }
-background() { im "$1" -format "%[fx:round(mean*w*h)]" info:; }   # white pixels of a mask
-differing() { im_compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
 # Pixels of the client area in a colour, one in 16 looked at: the shell's
 # colours at 2.3 (a light green), 3.3 (orange) and 4.0 (red), lit or in shade.
 coloured() {   # picture, colour
@@ -92,18 +81,7 @@ reading() {
   "$python" "$counter" "$1" $(client_of_main "$main") $viewport 2>/dev/null
 }
 
-# ---- waiting for what is expected ----------------------------------------------------
-# until COMMAND... succeeds, looking again about every half second, at most
-# 60 times (30 s on a quiet machine, longer on a busy one)
-eventually() {
-  i=0
-  while [ $i -lt 60 ]; do
-    "$@" && return 0
-    sleep 0.5
-    i=$((i + 1))
-  done
-  return 1
-}
+# ---- what is waited for ---------------------------------------------------------------
 # Still: two pictures a second apart show the same outline; still.png is the later.
 still() {
   shot_main s1.png; sleep 1; shot_main s2.png
@@ -133,17 +111,6 @@ mark_on() { shot_panel p.png; [ "$(marked p.png)" = "$1" ] && cp p.png "mark-$1.
 key() { xdotool key "$@"; }
 
 # ---- start -------------------------------------------------------------------------------
-ours() {   # window id
-  p=$(xprop -id "$1" _NET_WM_PID 2>/dev/null | sed -n 's/.*= *//p')
-  [ -z "$p" ] || [ "$p" = "$pid" ] || [ "${other_pid:-}" = yes ]
-}
-find_window() {   # name pattern -> the id of a viewable window of the program's
-  for id in $(xdotool search --name "$1" 2>/dev/null); do
-    xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && ours "$id" && { echo "$id"; return 0; }
-  done
-  return 1
-}
-wait_window() { eventually find_window "$1" >/dev/null && find_window "$1"; }
 start_program
 main=$(wait_window '^  Velmora - free distribution soft$') || { bad "the main window appears"; kill "$pid"; exit 1; }
 panel=$(wait_window '^temperature color scales $') || { bad "the panel appears"; kill "$pid"; exit 1; }
@@ -187,11 +154,11 @@ for pair in "Right Left" "Up Down"; do
 done
 
 # ---- zoom: Page Up, Page Down, + and - ----------------------------------------------------
-shot_main z0.png; outline z0.png oz0.png; bg0=$(background oz0.png)
+shot_main z0.png; outline z0.png oz0.png; bg0=$(white_count oz0.png)
 for pair in "Prior Next" "plus minus" "KP_Add KP_Subtract"; do
   set -- $pair
   key "$1" "$1" "$1"
-  grew() { shot_main z1.png; outline z1.png oz1.png; bg1=$(background oz1.png); [ "$bg1" -le $((bg0 - 2000)) ]; }
+  grew() { shot_main z1.png; outline z1.png oz1.png; bg1=$(white_count oz1.png); [ "$bg1" -le $((bg0 - 2000)) ]; }
   if eventually grew; then ok "$1 three times zooms in ($((bg0 - bg1)) fewer background pixels)"; else
     bad "$1 three times does not zoom in ($bg0 background pixels, then $bg1)"; fi
   key "$2" "$2" "$2"
@@ -253,15 +220,5 @@ xdotool mousemove "$cx" "$cy" click 1
 if eventually still; then ok "a click in place stops it"; else bad "a click in place does not stop it"; fi
 
 # ---- closing ------------------------------------------------------------------------------
-"$closer" "$main"
-i=0
-while kill -0 "$pid" 2>/dev/null && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
-if kill -0 "$pid" 2>/dev/null; then
-  bad "the program ends within 30 s of its window being closed"
-  kill "$pid"
-fi
-wait "$pid"
-code=$?
-[ "$code" = 0 ] && ok "exit code 0 after closing" || bad "exit code $code after closing"
-[ -s stderr.txt ] && bad "standard error: $(cat stderr.txt)" || ok "nothing on standard error"
+closing_ends_it
 exit $fail

@@ -18,10 +18,7 @@ seed=${4:-$(date +%s)}
 seconds=${5:-8}
 runs=${6:-3}
 support=$(cd "$(dirname "$0")/../support" && pwd)
-python=${PYTHON3:-python3}
-fail=0
-ok() { echo "ok   - $1"; }
-bad() { echo "FAIL - $1"; fail=1; }
+. "$support/checks.sh"
 now() { date +%s.%N; }
 echo "# seeds $seed to $((seed + runs - 1)), $seconds s each (replay one: hostile.sh HEATBALL HOSTILE-CLIENT SEND-CLOSE SEED $seconds 1)"
 
@@ -66,6 +63,7 @@ while [ $run -lt "$runs" ]; do
   main=$(wait_for '^  Velmora - free distribution soft$') && panel=$(wait_for '^temperature color scales $') ||
     { bad "seed $s: the windows appear within 60 s"; kill -9 "$pid"; exit 1; }
   before=$(geometry "$main")
+  panel_size=$(geometry "$panel" | cut -d' ' -f3,4)
   "$hostile" "$s" "$seconds" "$main" "$panel" >/dev/null || bad "seed $s: hostile-client ended with an error"
   if ! alive; then
     wait "$pid"
@@ -98,9 +96,16 @@ while [ $run -lt "$runs" ]; do
     # shellcheck disable=SC2086
     "$python" "$support/counter.py" --watch --since "$launched" --until 5 $after $viewport >watch.txt ||
       bad "the counter reaches 005 after the random events: $(cat watch.txt)"
-    set -- $(geometry "$panel")
+    # As a user would: the panel brought to the front, at its size again
+    # (the flood's hints may have had the manager change it; the program
+    # asks its own back), then its last restart button ("1.0") pressed where
+    # the template puts it.
+    xdotool windowraise "$panel"
+    panel_back() { [ "$(geometry "$panel" | cut -d' ' -f3,4)" = "$panel_size" ]; }
+    eventually panel_back || note "the panel is $(geometry "$panel"), not of its size $panel_size"
+    set -- $(restart_buttons | tail -n 1 | awk '{ print $7, $8 }') $(geometry "$panel")
     pressed=$(now)
-    xdotool mousemove $(($1 + 209)) $(($2 + 93)) click 1
+    xdotool mousemove $(($3 + $1)) $(($4 + $2)) click 1
     # shellcheck disable=SC2086
     if watched=$("$python" "$support/counter.py" --watch --since "$pressed" --before 5 --seconds 3 $after $viewport); then
       ok "after the random events \"1.0\" restarts the counter and it keeps to the clock: $watched"

@@ -65,12 +65,8 @@ set -- $main_client
 cx=$1 cy=$2 cw=$3 ch=$4
 set -- $panel_client
 px=$1 py=$2
-# The restart buttons, one line each: label, temperature, the rectangle on the
-# panel in pixels (width height x y; a dialog unit is 2 pixels across and 15/8
-# down) and its centre (x y).
-facts=$("$python" "$support/facts.py" boundary-buttons 2>&1) || { bad "the program's facts: $facts"; exit 1; }
-buttons=$(echo "$facts" | awk '{ printf "%s %s %d %d %d %d %d %d\n", $1, $2, 2 * $5, int($6 * 15 / 8 + 0.5),
-                                 2 * $3, int($4 * 15 / 8), 2 * $3 + $5, int((2 * $4 + $6) * 15 / 16 + 0.5) }')
+# The restart buttons (checks.sh).
+buttons=$(restart_buttons 2>&1) || { bad "the program's facts: $buttons"; exit 1; }
 button() { echo "$buttons" | awk -v label="$1" '$1 == label'; }
 set -- $(echo "$buttons" | sort -g -k 2 | tail -n 1)
 hottest=$1 hottest_temperature=$2 hottest_rectangle="$3 $4 $5 $6" hottest_x=$((px + $7)) hottest_y=$((py + $8))

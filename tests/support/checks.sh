@@ -26,6 +26,16 @@ eventually() {
   return 1
 }
 
+# The restart buttons, from the program's facts (facts.py, HEAT_FACTS), one
+# line each: label, temperature, the rectangle on the panel in pixels (width
+# height x y; a dialog unit of the panel's font is 2 pixels across and 15/8
+# down) and its centre (x y).
+restart_buttons() {
+  "$python" "$support/facts.py" boundary-buttons |
+    awk '{ printf "%s %s %d %d %d %d %d %d\n", $1, $2, 2 * $5, int($6 * 15 / 8 + 0.5),
+           2 * $3, int($4 * 15 / 8), 2 * $3 + $5, int((2 * $4 + $6) * 15 / 16 + 0.5) }'
+}
+
 # ---- the program's windows (xdotool, xprop, xwininfo; pid the program's process)
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 # A window of the program's: its _NET_WM_PID names the process started (mutter

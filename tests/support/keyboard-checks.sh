@@ -56,9 +56,10 @@ coloured() {   # picture, colour
 }
 # The focus mark of a panel button: dark pixels with face to their right, as
 # a dotted line has them (a solid frame or the label's strokes have few).
-buttons="0.4:154:24:112:19 0.75:152:52:114:21 1.0:152:82:114:21"
+buttons=$(restart_buttons 2>&1) || { bad "the program's facts: $buttons"; exit 1; }
+labels=$(echo "$buttons" | awk '{ print $1 }')
 dots() {   # picture, button label
-  set -- "$1" $(client_of_panel "$panel") $(echo "$buttons" | tr ' ' '\n' | grep "^$2:" | tr ':' ' ')
+  set -- "$1" $(client_of_panel "$panel") $(echo "$buttons" | awk -v label="$2" '$1 == label { print $1, $5, $6, $3, $4 }')
   im "$1" -crop "$7x$8+$(($2 + $5))+$(($3 + $6))" +repage -colorspace gray \
     -fx "(u<0.3 && p[1,0]>0.5) ? 1 : 0" -format "%[fx:round(mean*w*h)]" info:
 }
@@ -68,7 +69,7 @@ dots() {   # picture, button label
 # none does.
 marked() {
   best=none
-  for label in 0.4 0.75 1.0; do
+  for label in $labels; do
     gain=$(($(dots "$1" "$label") - $(eval echo "\$base_$(echo "$label" | tr . _)")))
     [ "$gain" -ge 70 ] && best=$label
   done
@@ -135,7 +136,7 @@ drawn() {
       -format "%[fx:standard_deviation]" info:) && awk "BEGIN{exit !($spread > 0.02)}"
 }
 eventually drawn || bad "the panel's buttons are not drawn"
-for label in 0.4 0.75 1.0; do eval "base_$(echo "$label" | tr . _)=$(dots plain-panel.png "$label")"; done
+for label in $labels; do eval "base_$(echo "$label" | tr . _)=$(dots plain-panel.png "$label")"; done
 
 # ---- the arrows turn it by steps, and leave it still ---------------------------------------
 for pair in "Right Left" "Up Down"; do

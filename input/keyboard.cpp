@@ -22,9 +22,9 @@ void Still() {
   tracking = 0;
 }
 
-// The camera sees nothing nearer than 2.0 to the eye and stands
-// cameraDistance + 0.7 from the model's centre (render/camera.cpp).
-float LargestScale() { return cameraDistance + 0.7f - 2.0f; }
+// The camera sees nothing nearer than its near plane and stands
+// cameraDistance + eyeBehindCamera from the model's centre (render/camera.h).
+float LargestScale() { return cameraDistance + (float)eyeBehindCamera - (float)nearPlane; }
 const float smallestScale = 0.2f;
 
 }  // namespace

@@ -25,6 +25,11 @@ endif()
 
 set(HEAT_WEB_SCRIPT ${CMAKE_CURRENT_LIST_FILE})
 
+# The program's OpenGL in the browser is the layer of platform/web/gl: what
+# an executable links as OpenGL::GL.
+add_library(OpenGL::GL INTERFACE IMPORTED)
+target_link_libraries(OpenGL::GL INTERFACE platform_web_gl)
+
 # emcc runs node scripts (its JavaScript optimiser) that load acorn, which
 # Debian packages as a node module in /usr/share/nodejs. Debian's node looks
 # there by itself; a node from elsewhere ahead of it on the machine does not.

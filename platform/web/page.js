@@ -1,0 +1,245 @@
+// The web backend's side in the page: the elements that show the program's
+// windows, the user's mouse and touch (and, by keys.js, keys) handed to the
+// core, the browser's turns (the waits the program is suspended in) and the
+// message box. The backend's C++ calls it through EM_JS; it calls back through
+// the functions the backend exports (_heat_...). Relies on page.html's styles.
+var HeatPage = {
+  windows: {},        // element of each window record (its pointer's number)
+  waiting: null,      // the pending wait's resolve, null while the program runs
+  waitTimer: 0,
+  waited: 0,          // milliseconds the program spent waiting for the browser
+  lastTurn: 0,        // performance.now() when the program last came back from a wait
+  ended: false,
+
+  // ---- the browser's turns -----------------------------------------------------------
+  // The program waits here until an event, the time (ms; negative: no limit)
+  // or the page becoming visible; then it runs on.
+  wait: function (ms) {
+    var start = performance.now();
+    return new Promise(function (resolve) {
+      HeatPage.waiting = resolve;
+      if (ms >= 0) HeatPage.waitTimer = setTimeout(HeatPage.wakeUp, ms);
+    }).then(function () { HeatPage.cameBack(start); });
+  },
+  wakeUp: function () {
+    var resolve = HeatPage.waiting;
+    if (!resolve) return;
+    HeatPage.waiting = null;
+    clearTimeout(HeatPage.waitTimer);
+    resolve();
+  },
+  cameBack: function (since) {
+    var now = performance.now();
+    HeatPage.waited += now - since;
+    HeatPage.lastTurn = now;
+  },
+  // Until the browser has shown what was drawn: its next animation frame
+  // (at once while the page is hidden, where none comes).
+  frame: function () {
+    var start = performance.now();
+    return new Promise(function (resolve) {
+      if (document.hidden) setTimeout(resolve, 0);
+      else requestAnimationFrame(function () { resolve(); });
+    }).then(function () { HeatPage.cameBack(start); });
+  },
+  // A turn for the browser's events, without waiting for anything.
+  turn: function () {
+    var start = performance.now();
+    return new Promise(function (resolve) {
+      var channel = new MessageChannel();
+      channel.port1.onmessage = function () { resolve(); };
+      channel.port2.postMessage(0);
+    }).then(function () { HeatPage.cameBack(start); });
+  },
+
+  // ---- windows -------------------------------------------------------------------------
+  // The element of a top-level window goes into the page; a window's
+  // client area is placed at (x, y), a dialog's frame around it.
+  add: function (window, element) {
+    HeatPage.windows[window] = element;
+    element.style.visibility = 'hidden';   // laid out, not shown
+    document.body.appendChild(element);
+  },
+  element: function (window) { return HeatPage.windows[window]; },
+  remove: function (window) {
+    var element = HeatPage.windows[window];
+    delete HeatPage.windows[window];
+    if (element && element.parentNode) element.parentNode.removeChild(element);
+  },
+  viewport: function () { return [window.innerWidth, window.innerHeight]; },
+
+  // The main window: a canvas of the window's size in CSS pixels, its
+  // drawing buffer devicePixelRatio times as large.
+  addCanvas: function (window, id, x, y, width, height) {
+    var canvas = document.createElement('canvas');
+    canvas.id = id;
+    canvas.className = 'heat-window';
+    canvas.tabIndex = 0;
+    canvas.setAttribute('role', 'img');
+    HeatPage.add(window, canvas);
+    HeatPage.place(window, x, y, width, height);
+    HeatPage.followPointer(canvas, window);
+    canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+  },
+  place: function (window, x, y, width, height) {
+    var element = HeatPage.windows[window];
+    element.style.left = x + 'px';
+    element.style.top = y + 'px';
+    element.style.width = width + 'px';
+    element.style.height = height + 'px';
+    if (element.tagName == 'CANVAS') {
+      element.width = Math.max(1, Math.round(width * devicePixelRatio));
+      element.height = Math.max(1, Math.round(height * devicePixelRatio));
+    }
+  },
+  // The drawing buffer's pixels to a CSS pixel, as the canvas was sized.
+  pixelRatio: function (window) {
+    var canvas = HeatPage.windows[window];
+    return canvas.width / parseFloat(canvas.style.width);
+  },
+  // A new devicePixelRatio (another screen, the browser's zoom): every
+  // canvas is sized again and the backend told.
+  watchPixelRatio: function () {
+    var query = matchMedia('(resolution: ' + devicePixelRatio + 'dppx)');
+    query.addEventListener('change', function changed() {
+      query.removeEventListener('change', changed);
+      if (HeatPage.ended) return;
+      for (var window in HeatPage.windows) {
+        var element = HeatPage.windows[window];
+        if (element.tagName == 'CANVAS')
+          HeatPage.place(window, parseFloat(element.style.left), parseFloat(element.style.top),
+                         parseFloat(element.style.width), parseFloat(element.style.height));
+      }
+      _heat_PixelRatioChanged();
+      HeatPage.wakeUp();
+      HeatPage.watchPixelRatio();
+    });
+  },
+
+  // ---- the mouse and touch on a canvas ------------------------------------------------------
+  // Mouse (and pen): the buttons held, compared with those the program was
+  // told of, give the presses and releases (a second button pressed during a
+  // drag comes as a move); the canvas keeps the pointer while a button is
+  // held, so a drag goes on outside it, as under capture. Touch: one finger
+  // is the left button (a tap, within a few pixels, is a click in place),
+  // two fingers the right button at their midpoint; a finger lifted from
+  // two ends the zoom, and nothing more happens until every finger is up.
+  followPointer: function (canvas, window) {
+    var WM_MOUSEMOVE = 0x200, DOWN = {1: 0x201, 2: 0x204}, UP = {1: 0x202, 2: 0x205};
+    var TAP = 10;   // CSS pixels a tap may wander
+    var told = 0;   // mouse buttons the program was told are down: 1 left, 2 right
+    var touches = new Map(), gesture = null, press = null, wandered = false;
+    function at(x, y) {
+      var r = canvas.getBoundingClientRect();
+      return [Math.floor(x - r.left), Math.floor(y - r.top)];
+    }
+    function tell(message, point) {
+      if (HeatPage.ended) return;
+      _heat_Mouse(window, message, point[0], point[1]);
+      HeatPage.wakeUp();
+    }
+    function mouse(e) {
+      var point = at(e.clientX, e.clientY), held = e.buttons & 3;
+      for (var bit = 1; bit <= 2; bit <<= 1) {
+        if ((held & bit) && !(told & bit)) tell(DOWN[bit], point);
+        else if (!(held & bit) && (told & bit)) tell(UP[bit], point);
+      }
+      told = held;
+      if (e.type == 'pointermove') tell(WM_MOUSEMOVE, point);
+    }
+    function midpoint() {
+      var sum = [0, 0];
+      touches.forEach(function (p) { sum[0] += p[0]; sum[1] += p[1]; });
+      return [Math.floor(sum[0] / touches.size), Math.floor(sum[1] / touches.size)];
+    }
+    function touch(e) {
+      var point = at(e.clientX, e.clientY), id = e.pointerId;
+      if (e.type == 'pointerdown') {
+        touches.set(id, point);
+        if (touches.size == 1 && gesture === null) {
+          gesture = 'turn';
+          press = point;
+          wandered = false;
+          tell(DOWN[1], point);
+        } else if (touches.size == 2 && gesture == 'turn') {
+          tell(UP[1], press);   // the turn ends where it began: the model holds still
+          gesture = 'zoom';
+          tell(DOWN[2], midpoint());
+        }
+        return;
+      }
+      if (!touches.has(id)) return;
+      var moved = e.type == 'pointermove';
+      if (moved) touches.set(id, point);
+      if (gesture == 'turn') {
+        if (Math.abs(point[0] - press[0]) > TAP || Math.abs(point[1] - press[1]) > TAP) wandered = true;
+        if (moved) tell(WM_MOUSEMOVE, point);
+        else tell(UP[1], wandered ? point : press);
+      } else if (gesture == 'zoom') {
+        if (moved) tell(WM_MOUSEMOVE, midpoint());
+        else tell(UP[2], midpoint());
+      }
+      if (!moved) {
+        touches.delete(id);
+        gesture = touches.size == 0 ? null : 'done';
+      }
+    }
+    function pointer(e) {
+      if (e.pointerType == 'touch') touch(e);
+      else mouse(e);
+    }
+    canvas.addEventListener('pointerdown', function (e) {
+      canvas.setPointerCapture(e.pointerId);
+      canvas.focus();
+      pointer(e);
+    });
+    ['pointermove', 'pointerup', 'pointercancel'].forEach(function (type) {
+      canvas.addEventListener(type, pointer);
+    });
+  },
+
+  // ---- the message box -------------------------------------------------------------------
+  // A modal dialog of the page: its caption, the text (with the stop sign
+  // for an error), OK. Resolves once it is closed (OK, Enter or Escape).
+  messageBox: function (text, caption, stop) {
+    return new Promise(function (resolve) {
+      var box = document.createElement('dialog');
+      box.className = 'heat-box';
+      var title = document.createElement('header');
+      title.textContent = caption;
+      title.id = 'heat-box-caption';
+      box.setAttribute('aria-labelledby', title.id);
+      var body = document.createElement('div');
+      body.className = 'heat-box-text' + (stop ? ' heat-box-stop' : '');
+      body.textContent = text;
+      var ok = document.createElement('button');
+      ok.type = 'button';
+      ok.textContent = 'OK';
+      ok.addEventListener('click', function () { box.close(); });
+      box.append(title, body, ok);
+      box.addEventListener('close', function () {
+        box.remove();
+        resolve();
+      });
+      document.body.appendChild(box);
+      box.showModal();
+      ok.focus();
+    });
+  },
+
+  // The program has ended: its windows go, and the page says so.
+  end: function (code) {
+    HeatPage.ended = true;
+    for (var window in HeatPage.windows) HeatPage.remove(window);
+    var notice = document.createElement('p');
+    notice.className = 'heat-ended';
+    notice.textContent = 'The program has ended' + (code ? ' (exit code ' + code + ')' : '') +
+                         '. Reload the page to start it again.';
+    document.body.dataset.exitCode = code;
+    document.body.appendChild(notice);
+  },
+};
+
+document.addEventListener('visibilitychange', HeatPage.wakeUp);
+Module['onExit'] = HeatPage.end;
+HeatPage.watchPixelRatio();

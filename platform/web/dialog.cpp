@@ -129,7 +129,10 @@ EM_JS(void, AddControl, (PlatformWindow* dialog, PlatformWindow* control, const 
   element.style.height = height + 'px';
   element.hidden = true;
   HeatPage.windows[control] = element;
-  HeatPage.element(dialog).querySelector('.heat-client').appendChild(element);
+  // A group box lies under the other controls, right above the face.
+  var client = HeatPage.element(dialog).querySelector('.heat-client');
+  if (type == 'group') client.insertBefore(element, client.querySelector('.heat-face').nextSibling);
+  else client.appendChild(element);
 });
 
 EM_JS(void, ShowControl, (PlatformWindow* control, int shown, int minimum, int maximum, int position), {

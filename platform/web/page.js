@@ -190,7 +190,6 @@ var HeatPage = {
     }
     canvas.addEventListener('pointerdown', function (e) {
       canvas.setPointerCapture(e.pointerId);
-      canvas.focus();
       pointer(e);
     });
     ['pointermove', 'pointerup', 'pointercancel'].forEach(function (type) {
@@ -241,5 +240,9 @@ var HeatPage = {
 };
 
 document.addEventListener('visibilitychange', HeatPage.wakeUp);
+// exit() unwinds the program by throwing its ExitStatus, which ends up in a
+// callback of the browser's: not an error of the page.
+addEventListener('error', function (e) { if (e.error instanceof ExitStatus) e.preventDefault(); });
+addEventListener('unhandledrejection', function (e) { if (e.reason instanceof ExitStatus) e.preventDefault(); });
 Module['onExit'] = HeatPage.end;
 HeatPage.watchPixelRatio();

@@ -91,9 +91,11 @@ def decode_png(data):
 
 
 class Chromium:
-    def __init__(self, program="chromium", width=1024, height=768, deadline=120.0):
+    def __init__(self, program="chromium", width=1024, height=768, deadline=120.0, flags=(), scale=1):
+        """A page of width x height CSS pixels at scale device pixels each; flags
+        go to Chromium beside its own (--disable-webgl, say)."""
         self.deadline = deadline
-        self.width, self.height = width, height
+        self.width, self.height, self.scale = width, height, scale
         self.console = []       # what the page logged, and its exceptions
         self.events = []        # events not yet looked at
         self.next_id = 0
@@ -109,7 +111,7 @@ class Chromium:
             os.dup2(write_copy, 4)
 
         self.log = open(os.path.join(self.folder, "chromium.log"), "wb")
-        args = [program] + FLAGS + [f"--user-data-dir={self.folder}/profile",
+        args = [program] + FLAGS + list(flags) + [f"--user-data-dir={self.folder}/profile",
                                     f"--window-size={width},{height}", "about:blank"]
         self.process = subprocess.Popen(args, stdin=subprocess.DEVNULL, stdout=self.log, stderr=self.log,
                                         preexec_fn=as_fds_3_and_4, pass_fds=(3, 4))
@@ -122,7 +124,7 @@ class Chromium:
         self.send("Page.enable")
         self.send("Runtime.enable")
         self.send("Emulation.setDeviceMetricsOverride",
-                  {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
+                  {"width": width, "height": height, "deviceScaleFactor": scale, "mobile": False})
 
     def __enter__(self):
         return self
@@ -218,8 +220,9 @@ class Chromium:
                       await_promise=True)
 
     def screenshot(self, x=0, y=0, width=None, height=None, steady=False):
-        """The page's pixels (CSS pixels at a scale of 1) as a counter.Picture;
-        with steady, once two screenshots an animation frame apart agree."""
+        """The page's pixels in a rectangle of CSS pixels, as a counter.Picture
+        of device pixels (scale of them to a CSS pixel); with steady, once two
+        screenshots an animation frame apart agree."""
         clip = {"x": x, "y": y, "width": width or self.width, "height": height or self.height, "scale": 1}
         data = self.send("Page.captureScreenshot", {"format": "png", "clip": clip})["data"]
         until = time.monotonic() + self.deadline

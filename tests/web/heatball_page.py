@@ -1,0 +1,349 @@
+#!/usr/bin/env python3
+"""The browser's program as a user meets it: the single file heatball.html
+opened from disk in headless Chromium, driven and looked at through the
+DevTools protocol. Each check judges a picture taken after waiting for what
+it expects; the counter is read off the page (counter.py) and judged by when
+each picture was taken.
+
+usage: heatball_page.py PAGE CHROMIUM [checks|no-webgl|high-density] [SHOTS]
+  checks        (the default) the page's title, the square canvas and its
+                background, the panel from its template (caption, place,
+                legend, three buttons, nothing of the hidden controls), the
+                counter counting seconds, the model turning, "1.0" restarting
+                the count from 000 and ten seconds later the model red, a
+                click in place stopping it, touch (a finger turns and spins
+                it, a tap stops it, two fingers zoom), the right button's
+                drag zooming, also outside the canvas, without a context menu
+  no-webgl      a browser without WebGL: the program's "Error" box, which
+                says so; OK ends the program with exit code 1
+  high-density  at two device pixels to a CSS pixel: the canvas's buffer has
+                twice the pixels and the picture is drawn at that resolution
+                (the counter read off it, no pixel a blend of a magnified one)
+With SHOTS (a folder), checks only leaves the documentation's picture of the
+page there (screenshot-browser.png, from ImageMagick's convert).
+Exit code 0 when every check passed."""
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import program_page as pp  # noqa: E402
+from chromium import Chromium, ChromiumError  # noqa: E402
+
+WIDTH, HEIGHT = 1280, 1024
+failed = []
+
+
+def ok(what):
+    print("ok   - " + what)
+
+
+def bad(what):
+    print("FAIL - " + what)
+    failed.append(what)
+
+
+def expect(what, actual, expected):
+    if actual == expected:
+        ok(what)
+    else:
+        bad("%s: got %r, expected %r" % (what, actual, expected))
+
+
+def wait_until(test, seconds=60.0, pause=0.2):
+    """Looks again and again until test() is true; its last value."""
+    until = time.monotonic() + seconds
+    while True:
+        value = test()
+        if value or time.monotonic() > until:
+            return value
+        time.sleep(pause)
+
+
+def lower(canvas):
+    """The canvas below the counter: what the outline checks look at."""
+    return pp.Box(canvas.x, canvas.y + 220, canvas.w, canvas.h - 220)
+
+
+def turning(page, canvas, seconds=30.0):
+    """Outline pixels moved between two pictures a second apart, looked at
+    until they moved (a busy machine draws fewer frames)."""
+    first = pp.outline(page.picture(lower(canvas)))
+    until, n = time.monotonic() + seconds, 0
+    while n < 50 and time.monotonic() < until:
+        time.sleep(1)
+        n = pp.moved(first, pp.outline(page.picture(lower(canvas))))
+    return n
+
+
+def still(page, canvas, seconds=30.0):
+    """Whether the outline stood still for two seconds, within the time."""
+    until = time.monotonic() + seconds
+    while time.monotonic() < until:
+        a = pp.outline(page.picture(lower(canvas)))
+        time.sleep(1)
+        b = pp.outline(page.picture(lower(canvas)))
+        if pp.moved(a, b) == 0:
+            time.sleep(2)
+            return pp.moved(b, pp.outline(page.picture(lower(canvas)))) == 0
+    return False
+
+
+def open_page(browser, path):
+    launched = time.time()
+    browser.open("file://" + os.path.abspath(path))
+    return launched
+
+
+# ---- checks ----------------------------------------------------------------------------
+def checks(browser, page_path, shots):
+    page = pp.ProgramPage(browser)
+    launched = open_page(browser, page_path)
+    if not wait_until(page.shown):
+        bad("the canvas and the panel appear within 60 s")
+        return
+    canvas, client = page.canvas(), page.panel_client()
+    b = browser
+
+    # the start picture, once both windows are painted
+    def painted():
+        panel = page.picture(client)
+        centre = b.screenshot(int(canvas.x + canvas.w / 2), int(canvas.y + canvas.h / 2), 1, 1)
+        return panel.pixel(85, 3) == (247, 6, 5) and centre.pixel(0, 0) != pp.BACKGROUND
+    if not wait_until(painted):
+        bad("the legend and the model are painted within 60 s")
+    if shots:
+        time.sleep(2)
+        shot = browser.screenshot(0, 0, 1110, 840)
+        ppm = os.path.join(shots, "screenshot-browser.ppm")
+        with open(ppm, "wb") as out:
+            out.write(b"P6\n%d %d\n255\n" % (shot.width, shot.height) + shot.rgb)
+        subprocess.run(["convert", ppm, os.path.join(shots, "screenshot-browser.png")], check=True)
+        os.remove(ppm)
+        return
+
+    # ---- the windows
+    expect("the page's title is the main window's caption",
+           b.evaluate("document.querySelector('title').textContent"), pp.CAPTION)
+    viewport = b.evaluate("[innerWidth, innerHeight, devicePixelRatio]")
+    side = int(viewport[1] * 0.8)
+    expect("the canvas: a square of 0.8 x the viewport's height at (10, 10)",
+           (canvas.x, canvas.y, canvas.w, canvas.h), (10, 10, side, side))
+    expect("its drawing buffer at the device's pixel ratio",
+           b.evaluate("[document.querySelector('canvas.heat-window').width,"
+                      " document.querySelector('canvas.heat-window').height]"),
+           [round(side * viewport[2])] * 2)
+    panel = pp.FACTS["main_panel"]
+    expect("the panel's caption", b.evaluate("document.querySelector('section.heat-dialog header span').textContent"),
+           panel["caption"])
+    # One set of base units gives the client's size and its place from the
+    # canvas's corner (dialog units through MulDiv).
+    units = [(bx, by) for bx in range(1, 40) for by in range(1, 60)
+             if pp.mul_div(panel["width"], bx, 4) == client.w and pp.mul_div(panel["height"], by, 8) == client.h]
+    if not units:
+        bad("the panel's client area, %s, is no size of its template in any base units" % client)
+        bx, by = 1, 1
+    else:
+        bx, by = units[0]
+        expect("the panel's client area from its template, base units %d x %d" % (bx, by),
+               (client.x, client.y), (canvas.x + pp.mul_div(panel["x"], bx, 4), canvas.y + pp.mul_div(panel["y"], by, 8)))
+
+    # ---- the panel
+    start = page.picture(client)
+    expect("legend: red at the top of the bar", start.pixel(85, 3), (247, 6, 5))
+    expect("legend: blue at its bottom", start.pixel(85, 198), (5, 5, 247))
+    expect("legend: its grey field", start.pixel(10, 190), (192, 192, 192))
+    buttons = b.evaluate("[...document.querySelectorAll('.heat-client button')]"
+                         ".filter(e => e.getClientRects().length).map(e => e.textContent)")
+    expect("three buttons shown, in order", buttons, [button["label"] for button in pp.FACTS["boundary_buttons"]])
+    for button in pp.FACTS["boundary_buttons"]:
+        box = page.button(button["label"]) or pp.Box(0, 0, 0, 0)
+        want = (client.x + pp.mul_div(button["x"], bx, 4), client.y + pp.mul_div(button["y"], by, 8),
+                pp.mul_div(button["width"], bx, 4), pp.mul_div(button["height"], by, 8))
+        expect("button %s where its template puts it" % button["label"], (box.x, box.y, box.w, box.h), want)
+    expect("the hidden controls are not on the page",
+           b.evaluate("[...document.querySelectorAll('.heat-client > [hidden]')].filter(e => e.getClientRects().length).length"), 0)
+    face = tuple(int(v) for v in b.evaluate(
+        "getComputedStyle(document.querySelector('section.heat-dialog')).backgroundColor.match(/\\d+/g)")[:3])
+    # where "w/o greens" and "equilibrium" lie hidden (in dialog units, clear of the shown controls)
+    for name, (x, y, w, h) in (("w/o greens", (61, 77, 27, 6)), ("equilibrium", (88, 109, 38, 10))):
+        area = b.screenshot(client.x + pp.mul_div(x, bx, 4), client.y + pp.mul_div(y, by, 8),
+                            pp.mul_div(w, bx, 4), pp.mul_div(h, by, 8))
+        expect("bare face where %s lies hidden" % name, pp.uniform(area), face)
+    for selector, name in ((".heat-text", "the hint"), (".heat-icon", "the icon"), (".heat-group", "the group box")):
+        box = page.rect(".heat-client %s:not([hidden])" % selector)
+        shown = box and pp.uniform(b.screenshot(box.x, box.y, box.w, box.h)) is None
+        ok("%s is drawn" % name) if shown else bad("%s is not drawn" % name)
+    icon = page.rect(".heat-client .heat-icon")
+    yellow = page.picture(icon) if icon else None
+    if yellow and sum(1 for i in range(0, len(yellow.rgb), 3) if pp.near(yellow.rgb[i:i + 3], (255, 255, 0), 60)) >= 150:
+        ok("the icon's yellow field")
+    else:
+        bad("the icon shows no yellow")
+
+    # ---- the picture
+    whole = page.picture(canvas)
+    colours = {}
+    for i in range(0, len(whole.rgb), 3 * 7):
+        colours[whole.rgb[i:i + 3]] = colours.get(whole.rgb[i:i + 3], 0) + 1
+    expect("the canvas's background", tuple(max(colours, key=colours.get)), pp.BACKGROUND)
+
+    # ---- the counter counts seconds from the start
+    w = page.watch(launched, until=5)
+    (ok if not w.faults else bad)("the counter counts the seconds: %s%s" % (w.story(), "".join("; " + f for f in w.faults)))
+    n = turning(page, canvas)
+    (ok if n >= 50 else bad)("the model turns by itself (%d outline pixels moved)" % n)
+    reds_before = pp.reds(page.picture(canvas))
+
+    # ---- "1.0": the counter back to 000, the model red ten seconds later
+    hottest = max(pp.FACTS["boundary_buttons"], key=lambda button: button["temperature"])
+    box = page.button(hottest["label"])
+    pressed = time.time()
+    page.click(box.x + box.w / 2, box.y + box.h / 2)
+    w = page.watch(pressed, before=5, seconds=3)
+    (ok if not w.faults else bad)('after "%s" the counter starts again from 000: %s%s'
+                                   % (hottest["label"], w.story(), "".join("; " + f for f in w.faults)))
+    w = page.watch(pressed, until=10)
+    reds_after = pp.reds(page.picture(canvas))
+    if not w.faults and reds_before < 20 and reds_after > 1500:
+        ok("the model turned red (%d red pixels in a sixteenth at 2.3, %d after 10 s at %g)"
+           % (reds_before, reds_after, hottest["temperature"]))
+    else:
+        bad("the model did not turn red (%d red pixels before, %d after; %s)" % (reds_before, reds_after, w.story()))
+
+    # ---- a click in place stops the model
+    page.click(canvas.x + 290, canvas.y + canvas.h - 70)
+    (ok if still(page, canvas) else bad)("a click in place stops the model")
+
+    # ---- touch: a finger turns the model and, lifted away, leaves it spinning; a tap stops it
+    middle = (canvas.x + canvas.w / 2, canvas.y + canvas.h / 2)
+    b.touch("touchStart", [middle])
+    for step in range(1, 6):
+        b.touch("touchMove", [(middle[0] + 25 * step, middle[1] + 10 * step)])
+    b.touch("touchEnd", [])
+    n = turning(page, canvas)
+    (ok if n >= 50 else bad)("a finger's drag lifted away leaves the model spinning (%d outline pixels moved)" % n)
+    b.touch("touchStart", [middle])
+    b.touch("touchMove", [(middle[0] + 3, middle[1] - 2)])   # a finger is never quite still
+    b.touch("touchEnd", [])
+    (ok if still(page, canvas) else bad)("a tap stops the model")
+    # two fingers moving down zoom out
+    before = pp.model_pixels(page.picture(canvas))
+    fingers = [(middle[0] - 60, middle[1] - 100), (middle[0] + 60, middle[1] - 100)]
+    b.touch("touchStart", fingers)
+    for step in range(1, 5):
+        b.touch("touchMove", [(x, y + 30 * step) for x, y in fingers])
+    b.touch("touchEnd", [])
+    time.sleep(0.5)
+    after = wait_until(lambda: (lambda n: n if n < 0.8 * before else None)(pp.model_pixels(page.picture(canvas))), 10)
+    if after:
+        ok("two fingers moving down zoom out (%d pixels of the model, %d before)" % (after, before))
+    else:
+        bad("two fingers moving down do not zoom out (%d pixels of the model before)" % before)
+    (ok if still(page, canvas) else bad)("and leave the model still")
+
+    # ---- the right button's drag zooms, outside the canvas too, without a context menu
+    # (pressed at the canvas's right edge, then moving up to the right of it)
+    b.evaluate("window.menus = []; addEventListener('contextmenu', e => menus.push(e.defaultPrevented)); true")
+    before = pp.model_pixels(page.picture(canvas))
+    right, y = canvas.x + canvas.w, canvas.y + canvas.h - 300
+    page.drag([(right - 5, y)] + [(right + 100, y - 20 * k) for k in range(1, 5)], button="right")
+    time.sleep(0.5)
+    after = wait_until(lambda: (lambda n: n if n > 1.3 * before else None)(pp.model_pixels(page.picture(canvas))), 10)
+    if after:
+        ok("a right drag upwards, beside the canvas, zooms in (%d pixels of the model, %d before)" % (after, before))
+    else:
+        bad("a right drag upwards, beside the canvas, does not zoom in (%d pixels of the model before)" % before)
+    menus = b.evaluate("menus")
+    if menus and all(menus):
+        ok("no context menu (the page's contextmenu event was refused)")
+    else:
+        bad("the right button asked for a context menu that was not refused: %r" % menus)
+
+
+# ---- without WebGL ------------------------------------------------------------------------
+def no_webgl(browser, page_path):
+    open_page(browser, page_path)
+    box = wait_until(lambda: browser.evaluate(
+        "(() => { const d = document.querySelector('dialog.heat-box[open]'); return d &&"
+        " [d.querySelector('header').textContent, d.querySelector('.heat-box-text').textContent,"
+        " d.querySelector('button').textContent, d.matches(':modal')]; })()"))
+    if not box:
+        bad("the error box appears within 60 s")
+        return
+    caption, text, button, modal = box
+    expect("the box's caption", caption, "Error")
+    expect("the program's words first", text.split("\n")[0], "ChoosePixelFormat failed")
+    sentences = [line for line in text.split("\n")[1:] if line]
+    if len(sentences) == 1 and "WebGL turned off" in sentences[0]:
+        ok("and one sentence saying that the browser has WebGL turned off: %r" % sentences[0])
+    else:
+        bad("no one sentence about WebGL after the program's words: %r" % text)
+    expect("its button", button, "OK")
+    expect("the box is modal", modal, True)
+    expect("no picture behind it", browser.evaluate(
+        "[...document.querySelectorAll('canvas.heat-window')].filter(e => getComputedStyle(e).visibility == 'visible').length"), 0)
+    page = pp.ProgramPage(browser)
+    button = page.rect("dialog.heat-box button")
+    page.click(button.x + button.w / 2, button.y + button.h / 2)
+    code = wait_until(lambda: browser.evaluate("document.body.dataset.exitCode"), 30)
+    expect("OK ends the program with exit code 1", code, "1")
+    expect("and the page says so",
+           bool(browser.evaluate("(document.querySelector('.heat-ended') || {}).textContent")), True)
+
+
+# ---- at two device pixels to a CSS pixel -------------------------------------------------------
+def high_density(browser, page_path):
+    page = pp.ProgramPage(browser)
+    launched = open_page(browser, page_path)
+    if not wait_until(page.shown):
+        bad("the canvas and the panel appear within 60 s")
+        return
+    canvas = page.canvas()
+    size = browser.evaluate("(c => [c.width, c.height])(document.querySelector('canvas.heat-window'))")
+    expect("the drawing buffer has twice the canvas's CSS pixels each way", size, [int(canvas.w) * 2, int(canvas.h) * 2])
+    w = page.watch(launched, until=2)
+    (ok if not w.faults else bad)("the counter reads off the picture at twice the pixels: %s%s"
+                                   % (w.story(), "".join("; " + f for f in w.faults)))
+    # Drawn at the buffer's resolution without antialiasing, the counter's
+    # box holds the background's, the strokes' and the lines' colours only;
+    # a picture drawn at half and magnified would blend them at every edge.
+    import counter
+    box = counter.counter_box(int(canvas.x), int(canvas.y), int(canvas.w), int(canvas.h))
+    picture = browser.screenshot(*box)
+    counts = {}
+    for i in range(0, len(picture.rgb), 3):
+        counts[picture.rgb[i:i + 3]] = counts.get(picture.rgb[i:i + 3], 0) + 1
+    rare = sum(n for n in counts.values() if n < 20)
+    if len(counts) <= 8 and rare == 0:
+        ok("the counter's box is drawn sharp: %d colours in %d pixels" % (len(counts), len(picture.rgb) // 3))
+    else:
+        bad("the counter's box holds %d colours, %d pixels of rare ones: a magnified picture" % (len(counts), rare))
+
+
+def main(argv):
+    if len(argv) < 3 or len(argv) > 5:
+        print(__doc__, file=sys.stderr)
+        return 2
+    page_path, program = argv[1], argv[2]
+    mode = argv[3] if len(argv) > 3 else "checks"
+    shots = argv[4] if len(argv) > 4 else None
+    flags = ["--disable-webgl"] if mode == "no-webgl" else []
+    scale = 2 if mode == "high-density" else 1
+    try:
+        with Chromium(program, width=WIDTH, height=HEIGHT, flags=flags, scale=scale) as browser:
+            try:
+                {"checks": lambda: checks(browser, page_path, shots),
+                 "no-webgl": lambda: no_webgl(browser, page_path),
+                 "high-density": lambda: high_density(browser, page_path)}[mode]()
+            finally:
+                if failed and browser.console:
+                    print("what the page said:\n  " + "\n  ".join(browser.console[-20:]))
+    except ChromiumError as error:
+        bad(str(error))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

@@ -10,6 +10,8 @@ var HeatPage = {
   waited: 0,          // milliseconds the program spent waiting for the browser
   lastTurn: 0,        // performance.now() when the program last came back from a wait
   ended: false,
+  frames: 0,          // pictures shown, and when the first was (tools/measure-web-performance)
+  firstFrame: null,
 
   // ---- the browser's turns -----------------------------------------------------------
   // The program waits here until an event, the time (ms; negative: no limit)
@@ -40,7 +42,10 @@ var HeatPage = {
     return new Promise(function (resolve) {
       if (document.hidden) setTimeout(resolve, 0);
       else requestAnimationFrame(function () { resolve(); });
-    }).then(function () { HeatPage.cameBack(start); });
+    }).then(function () {
+      if (HeatPage.frames++ == 0) HeatPage.firstFrame = performance.now();
+      HeatPage.cameBack(start);
+    });
   },
   // A turn for the browser's events, without waiting for anything.
   turn: function () {

@@ -178,6 +178,9 @@ EM_ASYNC_JS(void, ShowMessageBox, (const char* text, const char* caption, int st
 
 EM_JS(void, ShowDialogElement, (PlatformWindow* dialog), { HeatPage.element(dialog).style.visibility = 'visible'; });
 
+// Pixels between a main window and a dialog put below it.
+const int belowGap = 8;
+
 // ---- fonts -------------------------------------------------------------------------------
 // A size in points in pixels, at 96 pixels an inch, as Windows lays out a dialog.
 int PixelsOfPoints(int points) { return MulDiv(points, 96, 72); }
@@ -203,14 +206,33 @@ const char* KindOf(const PlatformWindow* control) {
 }
 
 // A place that would take any of the dialog, frame included, off the
-// viewport moves in, as far as it fits (from the top left first).
+// viewport moves in, as far as it fits (from the top left first). Moved in,
+// a dialog that would then cover its owner's client area (on a narrow,
+// upright screen) goes below it instead, where there is room.
 void KeepOnViewport(PlatformWindow* dialog) {
   int frame[4];
   FrameOf(dialog, frame);
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   const int outerWidth = dialog->width + frame[0] + frame[2], outerHeight = dialog->height + frame[1] + frame[3];
-  dialog->x = std::max(frame[0], std::min(dialog->x, width - outerWidth + frame[0]));
-  dialog->y = std::max(frame[1], std::min(dialog->y, height - outerHeight + frame[1]));
+  auto keepIn = [&](int* x, int* y) {
+    *x = std::max(frame[0], std::min(*x, width - outerWidth + frame[0]));
+    *y = std::max(frame[1], std::min(*y, height - outerHeight + frame[1]));
+  };
+  int x = dialog->x, y = dialog->y;
+  keepIn(&x, &y);
+  const PlatformWindow* owner = dialog->owner;
+  if (Live(owner) && owner->kind == WindowKind::Main && (x != dialog->x || y != dialog->y)) {
+    const bool covers = x - frame[0] < owner->x + owner->width && x + dialog->width + frame[2] > owner->x &&
+                        y - frame[1] < owner->y + owner->height && y + dialog->height + frame[3] > owner->y;
+    const int below = owner->y + owner->height + belowGap + frame[1];
+    if (covers && below + dialog->height + frame[3] <= height) {
+      x = owner->x;
+      y = below;
+      keepIn(&x, &y);
+    }
+  }
+  dialog->x = x;
+  dialog->y = y;
 }
 
 }  // namespace

@@ -5,7 +5,7 @@ DevTools protocol. Each check judges a picture taken after waiting for what
 it expects; the counter is read off the page (counter.py) and judged by when
 each picture was taken.
 
-usage: heatball_page.py PAGE CHROMIUM [checks|no-webgl|high-density] [SHOTS]
+usage: heatball_page.py PAGE CHROMIUM [checks|no-webgl|upright|high-density] [SHOTS]
   checks        (the default) the page's title, the square canvas and its
                 background, the panel from its template (caption, place,
                 legend, three buttons, nothing of the hidden controls), the
@@ -16,6 +16,8 @@ usage: heatball_page.py PAGE CHROMIUM [checks|no-webgl|high-density] [SHOTS]
                 drag zooming, also outside the canvas, without a context menu
   no-webgl      a browser without WebGL: the program's "Error" box, which
                 says so; OK ends the program with exit code 1
+  upright       a tablet's upright viewport (768 x 1024): the canvas fits
+                its width, the panel lies below it, and its buttons work
   high-density  at two device pixels to a CSS pixel: the canvas's buffer has
                 twice the pixels and the picture is drawn at that resolution
                 (the counter read off it, no pixel a blend of a magnified one)
@@ -32,6 +34,7 @@ import program_page as pp  # noqa: E402
 from chromium import Chromium, ChromiumError  # noqa: E402
 
 WIDTH, HEIGHT = 1280, 1024
+UPRIGHT = (768, 1024)   # a tablet held upright
 failed = []
 
 
@@ -293,6 +296,28 @@ def no_webgl(browser, page_path):
            bool(browser.evaluate("(document.querySelector('.heat-ended') || {}).textContent")), True)
 
 
+# ---- on an upright tablet's viewport --------------------------------------------------------------
+def upright(browser, page_path):
+    page = pp.ProgramPage(browser)
+    launched = open_page(browser, page_path)
+    if not wait_until(page.shown):
+        bad("the canvas and the panel appear within 60 s")
+        return
+    canvas = page.canvas()
+    side = int(browser.evaluate("innerWidth") * 0.8)
+    expect("the canvas: a square of 0.8 x the viewport's width, the narrower side", (canvas.w, canvas.h), (side, side))
+    panel = page.rect("section.heat-dialog")
+    inside = panel.x >= 0 and panel.y >= 0 and panel.x + panel.w <= UPRIGHT[0] and panel.y + panel.h <= UPRIGHT[1]
+    apart = panel.x >= canvas.x + canvas.w or panel.y >= canvas.y + canvas.h
+    (ok if inside and apart else bad)("the panel, %s, lies on the viewport and off the canvas, %s" % (panel, canvas))
+    page.watch(launched, until=3)   # the counter at 003 or more before the press
+    box = page.button("1.0")
+    pressed = time.time()
+    page.click(box.x + box.w / 2, box.y + box.h / 2)
+    w = page.watch(pressed, before=3, seconds=2)
+    (ok if not w.faults else bad)('its "1.0" restarts the count: %s%s' % (w.story(), "".join("; " + f for f in w.faults)))
+
+
 # ---- at two device pixels to a CSS pixel -------------------------------------------------------
 def high_density(browser, page_path):
     page = pp.ProgramPage(browser)
@@ -331,11 +356,13 @@ def main(argv):
     shots = argv[4] if len(argv) > 4 else None
     flags = ["--disable-webgl"] if mode == "no-webgl" else []
     scale = 2 if mode == "high-density" else 1
+    width, height = UPRIGHT if mode == "upright" else (WIDTH, HEIGHT)
     try:
-        with Chromium(program, width=WIDTH, height=HEIGHT, flags=flags, scale=scale) as browser:
+        with Chromium(program, width=width, height=height, flags=flags, scale=scale) as browser:
             try:
                 {"checks": lambda: checks(browser, page_path, shots),
                  "no-webgl": lambda: no_webgl(browser, page_path),
+                 "upright": lambda: upright(browser, page_path),
                  "high-density": lambda: high_density(browser, page_path)}[mode]()
             finally:
                 if failed and browser.console:

@@ -1,5 +1,6 @@
 // The program's entry: the window class, the square OpenGL window, the main panel and
-// the idle-driven message loop. Relies on platform.h, MainWndProc and PanelProc.
+// the idle-driven message loop, which gives the panel's keys to the dialog manager and
+// moves the keyboard between the two windows. Relies on platform.h, MainWndProc and PanelProc.
 #include "app/entry.h"
 
 #include "app/main_window.h"
@@ -11,8 +12,27 @@
 
 namespace {
 
+// F6 takes the keyboard from either window to the other (into the panel onto
+// its first button), Escape from the panel back to the model; a held F6 does
+// not go back and forth. A key comes to the window that has the focus.
+bool MovesTheFocus(const Message& message, WindowHandle window, WindowHandle panel) {
+  if (message.message != WM_KEYDOWN || panel == nullptr) return false;
+  const bool inPanel = message.window != window;
+  if (message.wParam == VK_F6) {
+    if (HiWord((uintptr_t)message.lParam) & KF_REPEAT) return true;
+    if (inPanel) SetFocus(window);
+    else SendMessage(panel, WM_NEXTDLGCTL, (uintptr_t)GetNextDlgTabItem(panel, nullptr, 0), 1);
+    return true;
+  }
+  if (message.wParam == VK_ESCAPE && inPanel) {
+    SetFocus(window);
+    return true;
+  }
+  return false;
+}
+
 // Frames are drawn only while no message waits; requests in between coalesce.
-int RunMessageLoop() {
+int RunMessageLoop(WindowHandle window, WindowHandle panel) {
   Message message = {};
   for (;;) {
     while (redrawHook != nullptr) {
@@ -20,6 +40,8 @@ int RunMessageLoop() {
       redrawHook();
     }
     if (GetMessage(&message, nullptr, 0, 0) != 1) return (int)message.wParam;
+    if (MovesTheFocus(message, window, panel)) continue;
+    if (panel != nullptr && IsDialogMessage(panel, &message)) continue;
     TranslateMessage(&message);
     DispatchMessage(&message);
   }
@@ -60,6 +82,7 @@ int ProgramMain(InstanceHandle instance, InstanceHandle, const char*, int showCo
   if (window == nullptr) return 1;
   ShowWindow(window, showCommand);
   UpdateWindow(window);
-  CreateDialogParam(instance, IDD_MAIN_PANEL, window, PanelProc, 0);
-  return RunMessageLoop();
+  WindowHandle panel = CreateDialogParam(instance, IDD_MAIN_PANEL, window, PanelProc, 0);
+  SetFocus(window);   // the keys turn and stop the model first
+  return RunMessageLoop(window, panel);
 }

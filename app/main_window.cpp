@@ -1,10 +1,12 @@
-// The OpenGL window: drawing resources, the 50 ms clock, the held size, paint, palette and
-// mouse messages. Relies on platform.h, the pixel format, camera, lights, grid and trackball.
+// The OpenGL window: drawing resources, the 50 ms clock, the held size, paint, palette,
+// mouse and key messages. Relies on platform.h, the pixel format, camera, lights, grid,
+// trackball and keyboard.
 #include "app/main_window.h"
 
 #include <climits>
 
 #include "app/pixel_format.h"
+#include "input/keyboard.h"
 #include "input/trackball.h"
 #include "render/camera.h"
 #include "render/lighting.h"
@@ -110,6 +112,13 @@ intptr_t MainWndProc(WindowHandle window, unsigned message, uintptr_t wParam, in
     case WM_RBUTTONUP:
       if (glContext == nullptr) break;
       HandleRightButtonUp();
+      return 0;
+    case WM_KEYDOWN:
+      if (glContext == nullptr || !HandleKeyDown((unsigned)wParam, (HiWord((uintptr_t)lParam) & KF_REPEAT) != 0))
+        break;
+      return 0;
+    case WM_CHAR:
+      if (glContext == nullptr || !HandleCharacter((unsigned)wParam)) break;
       return 0;
     case WM_PALETTECHANGED:
       return PaletteChanged(window, message, wParam, lParam);

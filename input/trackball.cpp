@@ -1,6 +1,7 @@
 // The orientation and zoom of the model: a virtual trackball on the left
 // button, a vertical zoom on the right. Relies on the window size, mouse
-// capture (platform.h), RequestRedraw, and a current GL context at start-up.
+// capture (platform.h), RequestRedraw, and a current GL context for turning
+// the orientation.
 #include "input/trackball.h"
 
 #include <GL/gl.h>
@@ -70,14 +71,19 @@ void EndRotate(int x, int y) {
   RequestRedraw();
 }
 
-void SetInitialRotation() {
-  SetIdentity(rotation);
+// The matrix stack is the calculator, as for each frame's increment.
+void TurnRotation(float degrees, float x, float y, float z) {
   glPushMatrix();
   glLoadIdentity();
-  glRotatef(-60.0f, 0.0f, 1.0f, 0.0f);
+  glRotatef(degrees, x, y, z);
   glMultMatrixf(rotation);
   glGetFloatv(GL_MODELVIEW_MATRIX, rotation);
   glPopMatrix();
+}
+
+void SetInitialRotation() {
+  SetIdentity(rotation);
+  TurnRotation(-60.0f, 0.0f, 1.0f, 0.0f);
 }
 
 void HandleLeftButtonDown(WindowHandle window, int x, int y) {

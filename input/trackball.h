@@ -17,7 +17,10 @@ void SetIdentity(float m[16]);
 void PointToSphere(int px, int py, int width, int height, float out[3]);
 void TrackRotate(int x, int y);
 void EndRotate(int x, int y);
-// The start orientation: a turn of -60 degrees about the vertical axis (needs a current GL context).
+// rotation := R x rotation, R a turn of degrees about an axis fixed on the
+// screen (eye coordinates, not normalised; needs a current GL context).
+void TurnRotation(float degrees, float x, float y, float z);
+// The start orientation: a turn of -60 degrees about the vertical axis.
 void SetInitialRotation();
 
 // The five mouse messages of the main window, x and y in client pixels.

@@ -14,6 +14,16 @@
 //   pending; ticks missed while nobody fetched are dropped.
 // - Dialog units become pixels with the backend's base units for the
 //   template's font, rounded half away from zero (MulDiv).
+// - The keyboard's focus is the core's: set by SetFocus, by the dialog
+//   manager, by the first show of a top-level window (as Windows activates
+//   it), by a mouse press in a main window (queued; it moves the focus when
+//   it is fetched) and by a backend when the user presses a push button. The
+//   window manager's focus only decides whether the program gets keys.
+//   A key is queued without a window and goes to the focus when it is
+//   fetched (none: dropped), so keys typed ahead follow a focus that an
+//   earlier key moved. A focused push button is its dialog's default one:
+//   Enter presses it. The focus mark is always shown (Windows hides it
+//   until the keyboard is used).
 //
 // What a backend supplies, beside the Backend... functions at the end:
 // - the platform.h functions that need a screen: GetSystemMetrics,
@@ -55,6 +65,7 @@ struct PlatformWindow {
   PlatformWindow* parent = nullptr;  // the dialog of a control
   std::vector<PlatformWindow*> controls;
   int scrollMin = 0, scrollMax = 0, scrollPos = 0;
+  bool pushed = false;               // a push button held down by the Space key
   bool needsPaint = false;           // client area invalid
   int paintCount = 0;                // completed BeginPaint/EndPaint pairs
   bool sizeSent = false;             // a WM_SIZE was sent (the first comes at the first show)
@@ -112,6 +123,11 @@ bool Post(PlatformWindow* window, unsigned message, uintptr_t wParam, intptr_t l
 // The user's mouse: queued like a posted message, but a move right after an
 // input move of the same window replaces it.
 void QueueInput(PlatformWindow* window, unsigned message, uintptr_t wParam, intptr_t lParam);
+// The user's keyboard: a key (a VK_ code) went down, again while held (a
+// repeat), or up; character is what a key down types (Unicode), 0 for none.
+// Queued like the mouse; it becomes WM_KEYDOWN or WM_KEYUP of the window that
+// has the focus when it is fetched (KF_REPEAT when the key was down already).
+void QueueKey(unsigned virtualKey, bool down, unsigned character);
 std::vector<Message> PendingMessages();     // in the order they would be handed out
 PlatformWindow* CaptureWindow();            // SetCapture's window; null when none
 

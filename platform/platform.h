@@ -33,6 +33,10 @@ enum : unsigned {
   WM_PAINT = 0x000F,
   WM_CLOSE = 0x0010,
   WM_QUIT = 0x0012,             // wParam: exit code
+  WM_NEXTDLGCTL = 0x0028,       // to a dialog: wParam a control and lParam 1, or wParam 0 (next) or 1 (previous)
+  WM_KEYDOWN = 0x0100,          // wParam: virtual-key code (VK_); lParam: repeat count, KF_ flags in the high word
+  WM_KEYUP = 0x0101,
+  WM_CHAR = 0x0102,             // wParam: the character typed (Unicode); lParam: its WM_KEYDOWN's
   WM_QUERYNEWPALETTE = 0x030F,
   WM_PALETTECHANGED = 0x0311,   // wParam: the window that changed the palette
   WM_INITDIALOG = 0x0110,
@@ -47,6 +51,16 @@ enum : unsigned {
 };
 
 enum : unsigned { SIZE_RESTORED = 0 };
+// The high word of a key message's lParam: the key was down before (a key
+// held repeats its WM_KEYDOWN with KF_REPEAT), it is being released.
+enum : unsigned { KF_REPEAT = 0x4000, KF_UP = 0x8000 };
+// Virtual-key codes: the keys the program and the dialog manager act on.
+// VK_PACKET is a key known only by the character it types (WM_CHAR).
+enum : unsigned {
+  VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_ESCAPE = 0x1B, VK_SPACE = 0x20,
+  VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
+  VK_ADD = 0x6B, VK_SUBTRACT = 0x6D, VK_F6 = 0x75, VK_PACKET = 0xE7,
+};
 enum : unsigned { BN_CLICKED = 0 };
 
 // scroll requests (low word of WM_VSCROLL's wParam) and bar types
@@ -86,7 +100,7 @@ enum : int { GWL_HINSTANCE = -6, GWL_ID = -12 };
 enum : unsigned { SWP_NOMOVE = 0x2 };
 enum : unsigned { PM_NOREMOVE = 0x0 };
 enum : unsigned { MB_OK = 0x0, MB_ICONHAND = 0x10 };
-enum : int { IDOK = 1 };
+enum : int { IDOK = 1, IDCANCEL = 2 };
 enum : int { IDC_ARROW = 32512 };
 enum : unsigned { SRCCOPY = 0x00CC0020u };
 
@@ -145,6 +159,18 @@ void PostQuitMessage(int exitCode);
 uintptr_t SetTimer(WindowHandle window, uintptr_t id, unsigned periodMs, void* callback);
 WindowHandle SetCapture(WindowHandle window);   // returns the previous capture window
 int ReleaseCapture();
+// Calls the window's procedure (a dialog's, with the dialog manager's default
+// handling after it) and returns its answer.
+intptr_t SendMessage(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam);
+
+// ---- the keyboard ------------------------------------------------------------
+// The user's keys come as WM_KEYDOWN and WM_KEYUP to the window that has the
+// focus when they are fetched; TranslateMessage then posts WM_CHAR for a key
+// down that types a character. A top-level window shown, a mouse press in a
+// window or on a push button give it the focus (a dialog's goes to its first
+// tab stop); so does SetFocus.
+WindowHandle SetFocus(WindowHandle window);   // the window that had it; null, and no change, for a dead one
+WindowHandle GetFocus();                      // null when no window of the program has it
 
 // ---- dialogs and controls -------------------------------------------------
 // Builds a modeless dialog from the named template of the program's resources,
@@ -155,6 +181,16 @@ WindowHandle CreateDialogParam(InstanceHandle instance, const char* templateName
                                WindowHandle owner, DialogProc proc, intptr_t param);
 int EndDialog(WindowHandle dialog, intptr_t result);   // takes the dialog off the screen and destroys it
 WindowHandle GetDlgItem(WindowHandle dialog, int id);
+// The dialog manager, for a message of the dialog or of one of its controls:
+// Tab and Shift+Tab move the focus to the next or previous visible tab stop
+// (WM_NEXTDLGCTL), Enter presses the focused push button (WM_COMMAND with
+// BN_CLICKED, as a click), Escape sends WM_COMMAND IDCANCEL; anything else is
+// translated and dispatched. Nonzero when the message was the dialog's.
+// (A focused push button presses itself on Space, dialog manager or not.)
+int IsDialogMessage(WindowHandle dialog, Message* message);
+// The visible tab stop after (previous: before) control in template order,
+// wrapping round; control null: the first one (previous: none).
+WindowHandle GetNextDlgTabItem(WindowHandle dialog, WindowHandle control, int previous);
 int SetScrollRange(WindowHandle window, int bar, int minimum, int maximum, int redraw);
 int SetScrollPos(WindowHandle window, int bar, int position, int redraw);  // returns the previous position
 int MessageBox(WindowHandle owner, const char* text, const char* caption, unsigned style);

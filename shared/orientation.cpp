@@ -2,8 +2,8 @@
 #include "shared/orientation.h"
 
 float rotation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-float spinAngle = 0.031f;
-float spinAxis[3] = {-0.1f, 0.1f, 0.1f};
+float spinAngle = startSpinAngle;
+float spinAxis[3] = {startSpinAxis[0], startSpinAxis[1], startSpinAxis[2]};
 int tracking = 1;
 int spinning = 1;
 float modelScale = 2.0f;

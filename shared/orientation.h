@@ -2,6 +2,10 @@
 // by every frame and read by the drawers (render/). No logic.
 #pragma once
 
+// The spin at start-up: 0.031 degree a frame about this axis.
+constexpr float startSpinAngle = 0.031f;
+constexpr float startSpinAxis[3] = {-0.1f, 0.1f, 0.1f};
+
 extern float rotation[16];        // column-major, as OpenGL
 extern float spinAngle;           // degrees added by each frame while tracking
 extern float spinAxis[3];         // eye coordinates, not normalised

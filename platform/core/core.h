@@ -9,6 +9,23 @@ PlatformWindow* NewWindow(WindowKind kind);   // core/windows.cpp
 // core/queue.cpp
 void ForgetQueueOf(PlatformWindow* window);   // its messages, timers and capture
 void ResetQueue();
+// A key as QueueKey queues it: WM_KEYDOWN or WM_KEYUP, for the focus.
+void QueueKeyInput(unsigned message, unsigned virtualKey, intptr_t lParam, unsigned character);
+// Queued after the messages posted so far, before the user's input (WM_CHAR).
+void PostBeforeInput(PlatformWindow* window, unsigned message, uintptr_t wParam, intptr_t lParam);
+
+// core/keyboard.cpp
+// A message was fetched: a key updates the key state the dialog manager
+// reads and leaves its character for TranslateMessage; a mouse press moves
+// the focus to its window.
+void Fetched(const Message& message, bool input, unsigned character);
+// What the dialog manager does with a message a dialog's procedure left
+// (returned 0 for), and a control's own handling of one.
+void DefaultDialogMessage(PlatformWindow* dialog, unsigned message, uintptr_t wParam, intptr_t lParam);
+intptr_t ControlMessage(PlatformWindow* control, unsigned message, uintptr_t wParam, intptr_t lParam);
+void FocusShown(PlatformWindow* window);      // a top-level window first shown takes the keyboard
+void ForgetFocusOf(PlatformWindow* window);   // destroyed: the focus goes to its owner, or nowhere
+void ResetKeyboard();
 
 // core/dialogs.cpp
 int DialogXToPixels(int x, const DialogBaseUnits& units);

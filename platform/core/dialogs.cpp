@@ -1,5 +1,5 @@
 // Modeless dialogs from the program's templates: dialog units to pixels, the
-// controls' records, WM_INITDIALOG and the focus, EndDialog, and the state of
+// controls' records, WM_INITDIALOG and its focus, EndDialog, and the state of
 // scroll bars. Relies on backend.h; the backend gives the base units of a font.
 #include "platform/core/core.h"
 
@@ -90,13 +90,10 @@ WindowHandle CreateDialogParam(InstanceHandle, const char* templateName, WindowH
   for (int i = 0; t->items && i < t->itemCount; ++i) AddControl(dialog, t->items[i], units);
   BackendCreated(dialog);
 
-  // WM_INITDIALOG offers the first shown tab stop the focus (which, without
-  // a keyboard interface, nothing here reads).
-  auto first = std::find_if(dialog->controls.begin(), dialog->controls.end(), [](const PlatformWindow* c) {
-    return (c->style & WS_TABSTOP) && (c->style & WS_VISIBLE);
-  });
-  PlatformWindow* focus = first != dialog->controls.end() ? *first : nullptr;
-  SendTo(dialog, WM_INITDIALOG, (uintptr_t)focus, param);
+  // WM_INITDIALOG offers the first shown tab stop the focus; a procedure
+  // that answers nonzero has it given to that control.
+  PlatformWindow* first = GetNextDlgTabItem(dialog, nullptr, 0);
+  if (SendTo(dialog, WM_INITDIALOG, (uintptr_t)first, param) != 0 && Live(dialog) && Live(first)) SetFocus(first);
   if (!Live(dialog)) return nullptr;   // ended during its initialisation
   if (t->style & WS_VISIBLE) ShowWindow(dialog, SW_SHOWNORMAL);
   return dialog;

@@ -1,6 +1,7 @@
 // The message queue: posted and input messages, the quit request, paint and
 // timers in the order Windows hands them out, on the backend's clock; the
-// loop's fetching and dispatching, and mouse capture. Relies on backend.h.
+// loop's fetching and dispatching, and mouse capture. Keys take the window
+// with the focus when they are fetched (keyboard.cpp). Relies on backend.h.
 #include "platform/core/core.h"
 
 #include <algorithm>
@@ -11,7 +12,9 @@ namespace {
 
 struct Queued {
   Message message;
-  bool input;   // from the user's mouse, not PostMessage
+  bool input;              // from the user, not PostMessage
+  bool key = false;        // the user's key: its window is the focus when it is fetched
+  unsigned character = 0;  // what a key down types
 };
 
 // A window timer: due on the period's grid; at most one WM_TIMER pending.
@@ -69,8 +72,15 @@ enum class Source { Posted, Quit, Paint, Timer };
 // accepts one; the index says which of its source.
 void Visit(const std::function<bool(const Message&, Source, size_t)>& take) {
   CatchUpTimers();
-  for (size_t i = 0; i < queue->posted.size(); ++i)
-    if (take(queue->posted[i].message, Source::Posted, i)) return;
+  PlatformWindow* focus = GetFocus();
+  auto& posted = queue->posted;
+  if (!focus)   // keys nobody has the focus for are lost, as on Windows
+    posted.erase(std::remove_if(posted.begin(), posted.end(), [](const Queued& q) { return q.key; }), posted.end());
+  for (size_t i = 0; i < posted.size(); ++i) {
+    Message message = posted[i].message;
+    if (posted[i].key) message.window = focus;
+    if (take(message, Source::Posted, i)) return;
+  }
   if (queue->quitPending && take(Message{nullptr, WM_QUIT, (uintptr_t)(intptr_t)queue->quitCode, 0}, Source::Quit, 0))
     return;
   for (PlatformWindow* window : AllWindows()) {
@@ -93,8 +103,11 @@ bool Next(Message* out, const PlatformWindow* filter, unsigned first, unsigned l
     *out = message;
     found = true;
     if (!remove) return true;
-    if (source == Source::Posted) queue->posted.erase(queue->posted.begin() + (long)index);
-    else if (source == Source::Quit) queue->quitPending = false;
+    if (source == Source::Posted) {
+      const Queued taken = queue->posted[index];
+      queue->posted.erase(queue->posted.begin() + (long)index);
+      Fetched(*out, taken.input, taken.character);
+    } else if (source == Source::Quit) queue->quitPending = false;
     else if (source == Source::Timer) queue->timers[index].pending = false;
     return true;
   });
@@ -120,6 +133,18 @@ void QueueInput(PlatformWindow* window, unsigned message, uintptr_t wParam, intp
     }
   }
   queue->posted.push_back(Queued{Message{window, message, wParam, lParam}, true});
+}
+
+void QueueKeyInput(unsigned message, unsigned virtualKey, intptr_t lParam, unsigned character) {
+  queue->posted.push_back(Queued{Message{nullptr, message, virtualKey, lParam}, true, true, character});
+}
+
+// Posted messages come before the user's, as on Windows, where they wait in
+// a queue of their own.
+void PostBeforeInput(PlatformWindow* window, unsigned message, uintptr_t wParam, intptr_t lParam) {
+  auto& posted = queue->posted;
+  auto input = std::find_if(posted.begin(), posted.end(), [](const Queued& q) { return q.input; });
+  posted.insert(input, Queued{Message{window, message, wParam, lParam}, false});
 }
 
 std::vector<Message> PendingMessages() {
@@ -174,8 +199,6 @@ int GetMessage(Message* message, WindowHandle window, unsigned first, unsigned l
     if (!BackendWait(MillisecondsToNextTimer())) return -1;   // nothing can ever come: no hang
   }
 }
-
-int TranslateMessage(const Message*) { return 0; }
 
 intptr_t DispatchMessage(const Message* message) {
   if (!message || !Live(message->window)) return 0;

@@ -39,6 +39,7 @@ PlatformWindow* NewWindow(WindowKind kind) {
 
 
 void ResetCore() {
+  ResetKeyboard();
   ResetContexts();
   ResetQueue();
   ResetGdi();
@@ -53,11 +54,16 @@ intptr_t SendTo(PlatformWindow* window, unsigned message, uintptr_t wParam, intp
   if (window->kind == WindowKind::Dialog) {
     intptr_t result = window->dialogProc ? window->dialogProc(window, message, wParam, lParam) : 0;
     if (message == WM_PAINT && result == 0 && Live(window)) window->needsPaint = false;
+    if (result == 0 && Live(window)) DefaultDialogMessage(window, message, wParam, lParam);
     return result;
   }
-  if (window->kind == WindowKind::Main && window->windowProc)
-    return window->windowProc(window, message, wParam, lParam);
+  if (window->kind == WindowKind::Control) return ControlMessage(window, message, wParam, lParam);
+  if (window->windowProc) return window->windowProc(window, message, wParam, lParam);
   return DefWindowProc(window, message, wParam, lParam);
+}
+
+intptr_t SendMessage(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
+  return SendTo(window, message, wParam, lParam);
 }
 
 void Destroy(PlatformWindow* window) {
@@ -70,6 +76,7 @@ void Destroy(PlatformWindow* window) {
     ForgetQueueOf(control);
     control->alive = false;
   }
+  ForgetFocusOf(window);
   ForgetQueueOf(window);
   ForgetDCsOf(window);
   ForgetContextsOf(window);
@@ -139,6 +146,7 @@ int ShowWindow(WindowHandle window, int) {
   if (was) return was;
   window->style |= WS_VISIBLE;
   Invalidate(window);
+  FocusShown(window);
   BackendShown(window);
   // As on Windows, a window made by CreateWindow hears its first WM_SIZE when
   // it is first shown, unless a size was reported before.

@@ -58,9 +58,11 @@ void Reset();
 // A test sends, posts and queues the user's mouse with the core's own calls
 // (backend.h: SendTo, Post, QueueInput, PendingMessages, Resized for the user's
 // drag of a frame), and asks it for ProgramInstance, Live and CaptureWindow.
-// A user's click on a shown push button of a live dialog: WM_COMMAND
-// (id, BN_CLICKED) with the control as lParam, sent to the dialog. False,
-// and nothing sent, for a hidden control or one that is not a button.
+// The user's keys are queued with QueueKey (backend.h).
+// A user's click on a shown push button of a live dialog: the button takes
+// the focus, then WM_COMMAND (id, BN_CLICKED) with the control as lParam is
+// sent to the dialog. False, and nothing done, for a hidden control or one
+// that is not a button.
 bool Click(WindowHandle control);
 // Runs when the queue is found empty (see above); empty function: none.
 void SetIdleCallback(std::function<void()> callback);

@@ -85,6 +85,7 @@ void Reset() {
 
 bool Click(WindowHandle control) {
   if (!Clickable(control)) return false;
+  SetFocus(control);
   SendTo(control->parent, WM_COMMAND, MakeWParam((unsigned)control->id, BN_CLICKED), (intptr_t)control);
   return true;
 }

@@ -1,6 +1,7 @@
 // Dialogs on Win32: a modeless dialog built in memory from the template table
 // the program hands over (the same table the other backends read) and given
-// to CreateDialogIndirectParamA; its controls, scroll bars and message boxes.
+// to CreateDialogIndirectParamA; its controls, scroll bars, the dialog
+// manager's keys and message boxes.
 // Relies on win32.h.
 #include <cstring>
 #include <vector>
@@ -141,6 +142,17 @@ int EndDialog(WindowHandle dialog, intptr_t result) {
 }
 
 WindowHandle GetDlgItem(WindowHandle dialog, int id) { return Handle(::GetDlgItem(Hwnd(dialog), id)); }
+
+// The dialog manager's; it may translate and dispatch the message itself.
+int IsDialogMessage(WindowHandle dialog, Message* message) {
+  if (message == nullptr) return 0;
+  MSG native = NativeMessage(*message);
+  return IsDialogMessageA(Hwnd(dialog), &native);
+}
+
+WindowHandle GetNextDlgTabItem(WindowHandle dialog, WindowHandle control, int previous) {
+  return Handle(::GetNextDlgTabItem(Hwnd(dialog), Hwnd(control), previous));
+}
 
 int SetScrollRange(WindowHandle window, int bar, int minimum, int maximum, int redraw) {
   return ::SetScrollRange(Hwnd(window), bar, minimum, maximum, redraw);

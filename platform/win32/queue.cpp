@@ -1,6 +1,7 @@
 // The message queue on Win32: looking, fetching, translating and dispatching,
-// the window timer and mouse capture, over the real user32 calls.
-// Relies on win32.h; PostQuitMessage and ReleaseCapture are in same_names.cpp.
+// sending, the window timer, mouse capture and the keyboard's focus, over the
+// real user32 calls. Relies on win32.h; PostQuitMessage, ReleaseCapture and
+// GetFocus are in same_names.cpp.
 #include "platform/win32/win32.h"
 
 namespace {
@@ -10,17 +11,6 @@ void FromNative(const MSG& native, Message* message) {
   message->message = native.message;
   message->wParam = native.wParam;
   message->lParam = native.lParam;
-}
-
-// The time and cursor position of a fetched message are not kept: dispatching
-// and translating read only these four fields.
-MSG ToNative(const Message* message) {
-  MSG native = {};
-  native.hwnd = Hwnd(message->window);
-  native.message = message->message;
-  native.wParam = message->wParam;
-  native.lParam = message->lParam;
-  return native;
 }
 
 }  // namespace
@@ -41,13 +31,13 @@ int GetMessage(Message* message, WindowHandle window, unsigned first, unsigned l
 
 int TranslateMessage(const Message* message) {
   if (message == nullptr) return 0;
-  const MSG native = ToNative(message);
+  const MSG native = NativeMessage(*message);
   return ::TranslateMessage(&native);
 }
 
 intptr_t DispatchMessage(const Message* message) {
   if (message == nullptr) return 0;
-  const MSG native = ToNative(message);
+  const MSG native = NativeMessage(*message);
   return DispatchMessageA(&native);
 }
 
@@ -58,3 +48,9 @@ uintptr_t SetTimer(WindowHandle window, uintptr_t id, unsigned periodMs, void* c
 }
 
 WindowHandle SetCapture(WindowHandle window) { return Handle(::SetCapture(Hwnd(window))); }
+
+intptr_t SendMessage(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
+  return SendMessageA(Hwnd(window), message, wParam, lParam);
+}
+
+WindowHandle SetFocus(WindowHandle window) { return Handle(::SetFocus(Hwnd(window))); }

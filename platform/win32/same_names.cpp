@@ -1,8 +1,9 @@
-// The three platform operations whose parameters are the very same as those of
-// the Win32 functions they stand on: GetSystemMetrics, PostQuitMessage and
-// ReleaseCapture. A file that sees <windows.h> would take their declarations
-// in platform.h for the Windows ones, so this file does not include it: it
-// names the three Windows functions itself, in a namespace of their own.
+// The four platform operations whose parameters are the very same as those of
+// the Win32 functions they stand on: GetSystemMetrics, PostQuitMessage,
+// ReleaseCapture and GetFocus. A file that sees <windows.h> would take their
+// declarations in platform.h for the Windows ones, so this file does not
+// include it: it names the four Windows functions itself, in a namespace of
+// their own.
 #include "platform/platform.h"
 
 namespace win32 {
@@ -10,6 +11,7 @@ extern "C" {
 __declspec(dllimport) int __stdcall GetSystemMetrics(int index);
 __declspec(dllimport) void __stdcall PostQuitMessage(int exitCode);
 __declspec(dllimport) int __stdcall ReleaseCapture();
+__declspec(dllimport) void* __stdcall GetFocus();
 }
 }  // namespace win32
 
@@ -18,3 +20,5 @@ int GetSystemMetrics(int index) { return win32::GetSystemMetrics(index); }
 void PostQuitMessage(int exitCode) { win32::PostQuitMessage(exitCode); }
 
 int ReleaseCapture() { return win32::ReleaseCapture(); }
+
+WindowHandle GetFocus() { return static_cast<WindowHandle>(win32::GetFocus()); }

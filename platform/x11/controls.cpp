@@ -49,6 +49,21 @@ void Inset(int& x, int& y, int& w, int& h) {
   h -= 2;
 }
 
+// The focus mark: a dotted rectangle, every other pixel black, as Windows
+// draws it inside the face of the focused button.
+void FocusMark(int x, int y, int w, int h) {
+  if (w < 2 || h < 2) return;
+  fl_color(kDarkShadow);
+  for (int i = x; i < x + w; ++i) {
+    if (((i + y) & 1) == 0) fl_point(i, y);
+    if (((i + y + h - 1) & 1) == 0) fl_point(i, y + h - 1);
+  }
+  for (int j = y + 1; j < y + h - 1; ++j) {
+    if (((x + j) & 1) == 0) fl_point(x, j);
+    if (((x + w - 1 + j) & 1) == 0) fl_point(x + w - 1, j);
+  }
+}
+
 void Triangle(int cx, int cy, int size, bool up) {
   fl_color(kDarkShadow);
   for (int row = 0; row < size; ++row) {
@@ -63,7 +78,8 @@ bool IsGroupBox(const PlatformWindow* control) {
   return control->className == "BUTTON" && (control->style & 0xFu) == BS_GROUPBOX;
 }
 
-// Only a push button hears the mouse; a group box lets clicks through to what it frames.
+// Only a push button hears the mouse, and a press gives it the focus; a
+// group box lets clicks through to what it frames.
 class Control : public Fl_Button {
  public:
   Control(PlatformWindow* control, Fl_Font font, int size)
@@ -72,7 +88,11 @@ class Control : public Fl_Button {
     visible_focus(0);
     if (button_) callback(Clicked, control);
   }
-  int handle(int event) override { return button_ ? Fl_Button::handle(event) : 0; }
+  int handle(int event) override {
+    if (!button_) return 0;
+    if (event == FL_PUSH && Fl::event_button() == FL_LEFT_MOUSE && Clickable(control_)) SetFocus(control_);
+    return Fl_Button::handle(event);
+  }
   void draw() override {
     if (button_) DrawButton();
     else if (IsGroupBox(control_)) DrawGroupBox();
@@ -95,18 +115,22 @@ class Control : public Fl_Button {
   bool button_;
 };
 
+// Held down by the mouse or by Space, it is drawn pressed; focused, it is the
+// dialog's default button (Enter presses it) and shows the focus mark.
 void Control::DrawButton() {
   int X = x(), Y = y(), W = w(), H = h();
   fl_color(kFace);
   fl_rectf(X, Y, W, H);
   if (W < 2 || H < 2) return;
-  if ((control_->style & 0xFu) == BS_DEFPUSHBUTTON || value()) {   // a default or pressed button has the black outer frame
+  bool pressed = value() || control_->pushed;
+  bool focused = Live(control_) && GetFocus() == control_;
+  if ((control_->style & 0xFu) == BS_DEFPUSHBUTTON || pressed || focused) {   // the black outer frame
     fl_color(kDarkShadow);
     fl_rect(X, Y, W, H);
     Inset(X, Y, W, H);
   }
   int shift = 0;
-  if (value()) {
+  if (pressed) {
     fl_color(kShadow);
     fl_rect(X, Y, W, H);
     shift = 1;
@@ -116,6 +140,7 @@ void Control::DrawButton() {
   if (Live(control_))
     DrawPlainText(control_->text, X + 2 + shift, Y + 2 + shift, W - 4, H - 4, FL_ALIGN_CENTER, font_,
                   size_, kDarkShadow);
+  if (focused) FocusMark(X + 3, Y + 3, W - 6, H - 6);
 }
 
 void Control::DrawGroupBox() {

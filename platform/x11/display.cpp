@@ -6,6 +6,7 @@
 
 #include <FL/Fl.H>
 #include <FL/x.H>
+#include <X11/XKBlib.h>
 #include <X11/Xresource.h>
 #include <fontconfig/fontconfig.h>
 
@@ -113,7 +114,11 @@ bool OpenPlatformDisplay() {
   XSetErrorHandler(OnXError);
   fl_open_display(opened);
   display = opened;
-  Fl::visible_focus(0);   // no keyboard focus marks: the program has no keyboard interface
+  Fl::visible_focus(0);   // FLTK's focus never moves to a control: the keyboard's focus is the core's
+  // A held key's repeats come as presses alone, without a release before
+  // each (which FLTK can tell from a real one only while both are queued).
+  Bool detectable = False;
+  XkbSetDetectableAutoRepeat(opened, True, &detectable);
   WatchWindowManager();
   return true;
 }

@@ -29,8 +29,8 @@ void CloseRequested(Fl_Widget*, void* data) {
 // marks its client area invalid, which becomes WM_PAINT, and only the
 // program's SwapBuffers presents a frame. A dialog draws its face and its
 // controls; an expose of the face then asks the dialog's procedure to paint
-// (WM_PAINT through the queue) over it. Neither has a keyboard interface: no
-// Tab or arrow navigation, no Enter for the default button, no Escape.
+// (WM_PAINT through the queue) over it. The keys either receives go to the
+// core (keys.cpp), which hands them to the window with the focus.
 class TopLevel : public Fl_Window {
  public:
   explicit TopLevel(PlatformWindow* window)
@@ -47,7 +47,14 @@ class TopLevel : public Fl_Window {
   }
 
   int handle(int event) override {
-    if (event == FL_KEYBOARD || event == FL_KEYUP || event == FL_SHORTCUT) return 1;
+    // A key down comes as FL_SHORTCUT when FLTK has no focus widget (the
+    // server's focus follows the pointer, no window manager gave one): the
+    // window takes FLTK's focus, so that the key's release reaches it too.
+    if (event == FL_KEYBOARD || event == FL_KEYUP || event == FL_SHORTCUT) {
+      if (event == FL_SHORTCUT && !Fl::focus()) Fl::focus(this);
+      KeyFromToolkit(event != FL_KEYUP);
+      return 1;
+    }
     if (window_->kind != WindowKind::Main) return Fl_Window::handle(event);
     switch (event) {
       case FL_PUSH: case FL_RELEASE: case FL_DRAG: case FL_MOVE:

@@ -3,9 +3,8 @@
 // in plain Xlib (manager.cpp), OpenGL through GLX (gl.cpp). It stands on the
 // emulation core (backend.h) and needs an X server with GLX beside it: Xorg,
 // Xvfb, or Xwayland under a Wayland compositor.
-// It does not do: Wayland-native windows, keyboard messages (the program
-// takes none), palettes on anything but a TrueColor visual, more than one
-// screen.
+// It does not do: Wayland-native windows, palettes on anything but a
+// TrueColor visual, more than one screen.
 //
 // What its files share: what a backend keeps beside the core's record of a
 // window, the X display, the window manager's side, fonts and drawing.
@@ -50,6 +49,10 @@ struct NativeWindow {
 inline Fl_Window* FlWindowOf(const PlatformWindow* window) {
   return window && window->native ? window->native->flWindow : nullptr;
 }
+
+// ---- the keyboard (keys.cpp)
+// FLTK's key event (down: FL_KEYBOARD, else FL_KEYUP) of any program window, to the core.
+void KeyFromToolkit(bool down);
 
 // ---- windows (window.cpp)
 Window XWindowOf(const PlatformWindow* window);                    // 0 until shown

@@ -41,5 +41,10 @@ void Pass(unsigned milliseconds);   // without fetching a message
 // - A message box waits for its user: the headless one answers at once;
 //   elsewhere this presses its OK once the box is up.
 void AnswerNextMessageBox(const char* caption);
+// - The user's keyboard: a key (a VK_ code) pressed or let go the way the
+//   backend's keys come, with the top-level window holding the system's
+//   keyboard: through the X server (XTest), through Windows' input
+//   (SendInput), headless straight into the core's queue.
+void Key(WindowHandle topLevel, unsigned virtualKey, bool down);
 
 }  // namespace probe

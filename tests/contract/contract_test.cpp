@@ -30,17 +30,27 @@ const DialogItem unitItems[] = {
     {12, "SCROLLBAR", "", kShown | SBS_VERT, 8, 5, 10, 66},
     {-1, "BUTTON", "group", kShown | BS_GROUPBOX, 64, 2, 82, 59},
 };
+// and one whose tab stops are shown, hidden and beside a text
+const DialogItem keyItems[] = {
+    {21, "BUTTON", "one", kShown | WS_TABSTOP, 10, 10, 50, 14},
+    {22, "BUTTON", "hidden", WS_CHILD | WS_TABSTOP, 10, 28, 50, 14},
+    {-1, "STATIC", "text", kShown, 70, 10, 50, 14},
+    {23, "BUTTON", "two", kShown | WS_TABSTOP, 10, 46, 50, 14},
+    {24, "BUTTON", "three", kShown | WS_TABSTOP, 10, 64, 50, 14},
+};
 const DialogTemplate dialogs[] = {
     {"Units", WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_SETFONT, 40, 16, 160, 100, "units",
      "Arial", 10, unitItems, 4},
+    {"Keys", WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_SETFONT, 40, 16, 160, 100, "keys",
+     "Arial", 10, keyItems, 5},
 };
-const ResourceTable contractResources = {dialogs, 1, nullptr, 0, nullptr, 0};
+const ResourceTable contractResources = {dialogs, 2, nullptr, 0, nullptr, 0};
 
 // ---- what the procedures heard: the messages of platform.h, in order ------------
 void HearOwn(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
   switch (message) {
     case WM_CREATE: case WM_DESTROY: case WM_SIZE: case WM_PAINT: case WM_CLOSE: case WM_TIMER:
-    case WM_INITDIALOG: case WM_COMMAND:
+    case WM_INITDIALOG: case WM_COMMAND: case WM_KEYDOWN: case WM_KEYUP: case WM_CHAR:
       Hear(window, message, wParam, lParam);
   }
 }
@@ -76,6 +86,23 @@ bool PumpUntil(const std::function<bool()>& done) {
     if (probe::NowMs() > giveUp) return false;
     if (PeekMessage(&m, nullptr, 0, 0, kRemove)) DispatchMessage(&m);
     else probe::Pass(5);
+  }
+  return true;
+}
+
+// The same, as a program's loop with a dialog takes the user's keys: the
+// dialog manager first, then translated (WM_CHAR) and dispatched.
+bool PumpKeysUntil(WindowHandle dialog, const std::function<bool()>& done) {
+  const uint64_t giveUp = probe::NowMs() + 10000;
+  Message m;
+  while (!done()) {
+    if (probe::NowMs() > giveUp) return false;
+    if (!PeekMessage(&m, nullptr, 0, 0, kRemove)) {
+      probe::Pass(5);
+    } else if (dialog == nullptr || !IsDialogMessage(dialog, &m)) {
+      TranslateMessage(&m);
+      DispatchMessage(&m);
+    }
   }
   return true;
 }
@@ -490,6 +517,110 @@ TEST_F(Contract, APaletteIsSelectedAnsweringThePreviousOneAndUnrealized) {
   LogPalette empty{0x300, 0, entries};
   EXPECT_EQ(CreatePalette(&empty), nullptr);
   EXPECT_EQ(DeleteDC(memory), 1);
+}
+
+// ---- the keyboard ---------------------------------------------------------------------
+// The key messages a window heard, in order.
+std::vector<Heard> KeysHeardBy(WindowHandle window) {
+  std::vector<Heard> keys;
+  for (const Heard& h : heard)
+    if (h.window == window && (h.message == WM_KEYDOWN || h.message == WM_KEYUP || h.message == WM_CHAR))
+      keys.push_back(h);
+  return keys;
+}
+
+// A key's character comes right after its down, with the down's lParam; its
+// up says the key was down and is going up. (How a held key repeats is each
+// system's own: the X server repeats it, Windows' keyboard driver does.)
+TEST_F(Contract, TheFocusedWindowHearsTheKeysAndEachDownItsCharacter) {
+  WindowHandle window = MakeShownMain();
+  EXPECT_TRUE(PumpUntil([&] { return GetFocus() == window; })) << "a window shown takes the keyboard";
+  EXPECT_EQ(SetFocus(window), window) << "SetFocus answers the window that had the focus";
+  Drain();
+  heard.clear();
+  probe::Key(window, VK_ADD, true);
+  probe::Key(window, VK_ADD, false);
+  ASSERT_TRUE(PumpKeysUntil(nullptr, [&] { return CountHeard(WM_KEYUP, window) > 0; }));
+  const std::vector<Heard> keys = KeysHeardBy(window);
+  struct Expected {
+    unsigned message;
+    uintptr_t wParam;
+    unsigned flags;
+  };
+  const Expected expected[] = {{WM_KEYDOWN, VK_ADD, 0}, {WM_CHAR, '+', 0}, {WM_KEYUP, VK_ADD, KF_REPEAT | KF_UP}};
+  ASSERT_EQ(keys.size(), 3u);
+  for (size_t i = 0; i < keys.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(keys[i].message, expected[i].message);
+    EXPECT_EQ(keys[i].wParam, expected[i].wParam);
+    EXPECT_EQ(HiWord((uintptr_t)keys[i].lParam) & (KF_REPEAT | KF_UP), expected[i].flags);
+    EXPECT_EQ(LoWord((uintptr_t)keys[i].lParam), 1u) << "a repeat count of one";
+  }
+}
+
+intptr_t KeysPanelProc(WindowHandle dialog, unsigned message, uintptr_t wParam, intptr_t lParam) {
+  HearOwn(dialog, message, wParam, lParam);
+  return 0;   // no focus asked for in WM_INITDIALOG
+}
+
+// Tab and Shift+Tab walk the shown tab stops in template order, round;
+// Space and Enter press the focused button as a click does; Escape asks to
+// cancel.
+TEST_F(Contract, TheDialogManagerWalksTheShownTabStopsAndPressesTheFocusedButton) {
+  WindowHandle owner = MakeShownMain();
+  WindowHandle panel = CreateDialogParam(programInstance, "Keys", owner, KeysPanelProc, 0);
+  ASSERT_NE(panel, nullptr);
+  WindowHandle one = GetDlgItem(panel, 21), two = GetDlgItem(panel, 23), three = GetDlgItem(panel, 24);
+  EXPECT_EQ(GetNextDlgTabItem(panel, nullptr, 0), one);
+  EXPECT_EQ(GetNextDlgTabItem(panel, one, 0), two) << "past the hidden one and the text";
+  EXPECT_EQ(GetNextDlgTabItem(panel, three, 0), one) << "round";
+  EXPECT_EQ(GetNextDlgTabItem(panel, one, 1), three) << "round backwards";
+
+  SendMessage(panel, WM_NEXTDLGCTL, (uintptr_t)one, 1);
+  EXPECT_EQ(GetFocus(), one);
+  EXPECT_EQ(SetFocus(three), one) << "SetFocus answers the window that had the focus";
+  EXPECT_EQ(GetFocus(), three);
+  auto press = [&](unsigned key) {
+    probe::Key(panel, key, true);
+    probe::Key(panel, key, false);
+  };
+  struct Step {
+    bool shift;
+    WindowHandle to;
+  };
+  const Step walk[] = {{false, one}, {false, two}, {true, one}, {true, three}};
+  for (const Step& step : walk) {
+    if (step.shift) probe::Key(panel, VK_SHIFT, true);
+    press(VK_TAB);
+    if (step.shift) probe::Key(panel, VK_SHIFT, false);
+    EXPECT_TRUE(PumpKeysUntil(panel, [&] { return GetFocus() == step.to; }))
+        << (step.shift ? "Shift+Tab" : "Tab") << " to " << GetWindowLong(step.to, GWL_ID);
+  }
+
+  heard.clear();
+  for (unsigned key : {VK_SPACE, VK_RETURN}) {
+    press(key);
+    ASSERT_TRUE(PumpKeysUntil(panel, [&] { return CountHeard(WM_COMMAND, panel) > 0; })) << key;
+    EXPECT_EQ(LastHeard(WM_COMMAND, panel)->wParam, MakeWParam(24, BN_CLICKED));
+    EXPECT_EQ(LastHeard(WM_COMMAND, panel)->lParam, (intptr_t)three);
+    heard.clear();
+  }
+  press(VK_ESCAPE);
+  ASSERT_TRUE(PumpKeysUntil(panel, [&] { return CountHeard(WM_COMMAND, panel) > 0; }));
+  EXPECT_EQ(LastHeard(WM_COMMAND, panel)->wParam, (uintptr_t)IDCANCEL);
+  EXPECT_TRUE(probe::Shown(panel)) << "the dialog's procedure decides what a cancel does";
+  EXPECT_EQ(GetFocus(), three);
+}
+
+TEST_F(Contract, AFocusedDialogAnsweringWmInitDialogNonzeroFocusesItsFirstTabStopAndLosesItWhenItEnds) {
+  WindowHandle owner = MakeShownMain();
+  WindowHandle panel = MakePanel(owner);
+  WindowHandle button = GetDlgItem(panel, 11);
+  EXPECT_EQ(GetFocus(), button);
+  EndDialog(panel, 0);
+  EXPECT_EQ(GetFocus(), owner) << "back to its owner";
+  EXPECT_EQ(SetFocus(button), nullptr) << "a window gone takes no focus";
+  EXPECT_EQ(GetFocus(), owner);
 }
 
 // ---- message boxes ---------------------------------------------------------------------

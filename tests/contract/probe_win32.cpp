@@ -1,6 +1,7 @@
 // The contract suite on the Win32 backend: geometry and visibility from
-// user32, the system's clock, and a message box's OK pressed from a thread
-// timer, which the box's own loop dispatches while it waits.
+// user32, the system's clock, a message box's OK pressed from a thread
+// timer, which the box's own loop dispatches while it waits, and keys
+// through Windows' input.
 #include "platform/win32/win32.h"
 #include "tests/contract/backend_probe.h"
 
@@ -63,6 +64,18 @@ void AnswerNextMessageBox(const char* caption) {
     }
   };
   ::SetTimer(static_cast<HWND>(nullptr), 0, 100, press);
+}
+
+// The window comes to the foreground, then the key goes into Windows' input
+// as the keyboard's would.
+void Key(WindowHandle topLevel, unsigned virtualKey, bool down) {
+  if (GetForegroundWindow() != Hwnd(topLevel)) SetForegroundWindow(Hwnd(topLevel));
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = (WORD)virtualKey;
+  input.ki.wScan = (WORD)MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &input, sizeof input);
 }
 
 }  // namespace probe

@@ -27,11 +27,8 @@ mode=$1
 heatball=$2
 swaplib=$3
 sendclose=${4:-}
-fail=0
-. "$(cd "$(dirname "$0")/../support" && pwd)/imagemagick.sh"
-ok() { echo "ok   - $1"; }
-bad() { echo "FAIL - $1"; fail=1; }
-note() { echo "# $1"; }
+support=$(cd "$(dirname "$0")/../support" && pwd)
+. "$support/checks.sh"
 
 # ---- looking from outside ---------------------------------------------------------------
 client() {   # window -> "x y w h" of its client area on the screen
@@ -50,28 +47,10 @@ workarea() {   # -> "x y w h"
   a=$(xprop -root _NET_WORKAREA 2>/dev/null | sed -n 's/.*= *//p' | tr -d , | cut -d' ' -f1-4)
   if [ -n "$a" ]; then echo "$a"; else xdpyinfo | awk '/dimensions:/{split($2, d, "x"); print 0, 0, d[1], d[2]}'; fi
 }
-viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 within() { d=$(($1 - $2)); [ "$d" -le "$3" ] && [ "$d" -ge "-$3" ]; }
-# until COMMAND... succeeds, within about 15 seconds
-eventually() {
-  i=0
-  while [ $i -lt 150 ]; do
-    "$@" && return 0
-    sleep 0.1
-    i=$((i + 1))
-  done
-  return 1
-}
-# The program's own: mutter 44 and later draw the frames of X windows in a
-# client of their own, whose frame windows carry the same title.
-ours() { xprop -id "$1" _NET_WM_PID 2>/dev/null | grep -q "= $pid\$"; }
-find_window() {   # name pattern -> id of a viewable window of the program
-  for id in $(xdotool search --name "$1" 2>/dev/null); do
-    if viewable "$id" && ours "$id"; then echo "$id"; return 0; fi
-  done
-  return 1
-}
-wait_window() { eventually find_window "$1" >/dev/null && find_window "$1"; }
+# eventually (checks.sh): within about 15 seconds, looking every tenth of one
+looks=150
+look_every=0.1
 # The picture fills the client area: its top edge and the lower half of its
 # right edge (the panel covers the upper half) show the background (26, 26,
 # 26) of the picture, not an empty band beside a smaller one (the thin lines

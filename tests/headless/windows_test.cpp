@@ -1,6 +1,8 @@
 // The core's windows, dialogs and controls, on the headless backend, where it
 // goes beyond what tests/contract states for every backend: its fixed dialog
-// units, clicks, and sizes given from outside or held through SetWindowPos.
+// units, clicks, sizes given from outside or held through SetWindowPos, and
+// the keyboard (keys without a focus, a character once, a button held down
+// by Space).
 #include "platform/core/core.h"
 #include "platform/headless/headless.h"
 #include "tests/support/heard.h"
@@ -13,6 +15,7 @@
 
 namespace {
 
+constexpr unsigned PM_REMOVE_FLAG = 1;   // Windows' PM_REMOVE
 int heldWidth = 0, heldHeight = 0;   // what the main window's WM_SIZE holds it at
 
 intptr_t MainProc(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) {
@@ -48,6 +51,14 @@ class Windows : public ::testing::Test {
   }
   WindowHandle MakePanel(WindowHandle owner, intptr_t param = 0) {
     return CreateDialogParam(nullptr, "Panel", owner, DialogProcedure, param);
+  }
+  // Everything queued, as a loop without a dialog takes it.
+  static void Pump() {
+    Message message{};
+    while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE_FLAG)) {
+      TranslateMessage(&message);
+      DispatchMessage(&message);
+    }
   }
 };
 
@@ -150,6 +161,74 @@ TEST_F(Windows, HoldingTheSizeThroughSetWindowPosEndsAfterOneNestedResize) {
   EXPECT_EQ(SetWindowPos(window, nullptr, 80, 80, 300, 300, 0), 0) << "a move is refused";
   EXPECT_EQ(headless::Describe(window).width, 819);
   EXPECT_EQ(headless::WindowPosCalls().size(), calls);
+}
+
+TEST_F(Windows, KeysFetchedWhileNoWindowHasTheFocusAreLost) {
+  WindowHandle window = MakeMain();
+  EXPECT_EQ(GetFocus(), nullptr) << "not shown yet";
+  QueueKey(VK_SPACE, true, ' ');
+  QueueKey(VK_SPACE, false, 0);
+  Pump();
+  ShowWindow(window, SW_SHOWNORMAL);
+  Pump();
+  EXPECT_EQ(CountHeard(WM_KEYDOWN) + CountHeard(WM_KEYUP) + CountHeard(WM_CHAR), 0);
+  EXPECT_EQ(GetFocus(), window);
+}
+
+// Before the user's next key, and only for the key down it belongs to.
+TEST_F(Windows, TheCharacterOfAKeyComesOnceAndBeforeTheNextKey) {
+  WindowHandle window = MakeMain();
+  ShowWindow(window, SW_SHOWNORMAL);
+  Pump();
+  heard.clear();
+  QueueKey(VK_PACKET, true, '+');
+  QueueKey(VK_PACKET, false, 0);
+  Message down{};
+  ASSERT_EQ(PeekMessage(&down, nullptr, 0, 0, PM_REMOVE_FLAG), 1);
+  ASSERT_EQ(down.message, (unsigned)WM_KEYDOWN);
+  TranslateMessage(&down);
+  TranslateMessage(&down);
+  std::vector<unsigned> order;
+  for (const Message& m : PendingMessages()) order.push_back(m.message);
+  EXPECT_EQ(order, (std::vector<unsigned>{WM_CHAR, WM_KEYUP}));
+  Message posted{window, WM_KEYDOWN, VK_PACKET, down.lParam};
+  Pump();
+  heard.clear();
+  TranslateMessage(&posted);
+  Pump();
+  EXPECT_EQ(CountHeard(WM_CHAR), 0) << "a key message no key made types nothing";
+}
+
+// The button goes down with the key and clicks when it comes up; a button
+// the focus leaves while it is down is let go without a click.
+TEST_F(Windows, SpaceHoldsAFocusedButtonDownAndClicksItWhenItComesUp) {
+  WindowHandle window = MakeMain();
+  ShowWindow(window, SW_SHOWNORMAL);
+  WindowHandle dialog = MakePanel(window);
+  ASSERT_NE(dialog, nullptr);
+  WindowHandle button = GetNextDlgTabItem(dialog, nullptr, 0);
+  ASSERT_NE(button, nullptr);
+  ASSERT_EQ(GetFocus(), button) << "a dialog shown takes the keyboard to its first tab stop";
+  heard.clear();
+  QueueKey(VK_SPACE, true, ' ');
+  QueueKey(VK_SPACE, true, ' ');   // held: repeats
+  Pump();
+  EXPECT_TRUE(headless::Describe(button).pushed);
+  EXPECT_EQ(CountHeard(WM_COMMAND), 0) << "no click while the key is down";
+  QueueKey(VK_SPACE, false, 0);
+  Pump();
+  EXPECT_FALSE(headless::Describe(button).pushed);
+  ASSERT_EQ(CountHeard(WM_COMMAND, dialog), 1);
+  EXPECT_EQ(LastHeard(WM_COMMAND)->wParam, MakeWParam((unsigned)GetWindowLong(button, GWL_ID), BN_CLICKED));
+
+  heard.clear();
+  QueueKey(VK_SPACE, true, ' ');
+  Pump();
+  SetFocus(window);
+  QueueKey(VK_SPACE, false, 0);
+  Pump();
+  EXPECT_FALSE(headless::Describe(button).pushed);
+  EXPECT_EQ(CountHeard(WM_COMMAND), 0);
 }
 
 }  // namespace

@@ -37,13 +37,7 @@
 # Exit status: 0 when every check passed.
 
 support=$(cd "$(dirname "$0")/../support" && pwd)
-counter=$support/counter.py
-python=${PYTHON3:-python3}
-. "$support/imagemagick.sh"
-fail=0
-ok() { echo "ok   - $1"; }
-bad() { echo "FAIL - $1"; fail=1; }
-skip() { echo "skip - $1"; }
+. "$support/checks.sh"
 expect() {   # description, actual, expected
   if [ "$2" = "$3" ]; then ok "$1"; else bad "$1: got '$2', expected '$3'"; fi
 }
@@ -64,8 +58,6 @@ mean_rgb() {
 pixel() { im "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:; }
 # a black and white mask of the pixels near a colour within a rectangle
 mask() { im "$1" -crop "$2x$3+$4+$5" +repage -fuzz "$7" -fill white -opaque "$6" -fill black +opaque white "$8"; }
-white_count() { im "$1" -format "%[fx:round(mean*w*h)]" info:; }
-differing() { im_compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
 at_least() { [ "$(printf '%.0f' "$1")" -ge "$2" ]; }
 
 # The client area and the panel's client origin as numbers.
@@ -274,14 +266,5 @@ else
 fi
 
 # ---- closing ends the program with exit code 0 ------------------------------------------
-"$closer" "$main"
-i=0
-while kill -0 "$pid" 2>/dev/null && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
-if kill -0 "$pid" 2>/dev/null; then
-  bad "the program ends within 30 s of its window being closed"
-  kill "$pid"
-fi
-wait "$pid"
-expect "exit code after closing" "$?" "0"
-expect "nothing on standard error" "$(cat stderr.txt)" ""
+closing_ends_it
 exit $fail

@@ -22,23 +22,7 @@ set -u
 exe=$1
 closer=$2
 shots=${3:-}
-start_program() {
-  wine "$exe" >stdout.txt 2>stderr.txt &
-  pid=$!
-}
-trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null' EXIT
-# A window metric of the prefix in pixels (a negative value is in twips).
-metric() {   # name
-  awk -v name="\"$1\"" -v section='[Control Panel\\\\Desktop\\\\WindowMetrics]' '
-    /^\[/ { on = index($0, section) == 1; next }
-    on && index($0, name "=") == 1 { v = substr($0, length(name) + 2); gsub(/"/, "", v)
-                                    print (v < 0 ? int((-v * 96 + 720) / 1440) : v); exit }' "$WINEPREFIX/user.reg"
-}
-caption_height=$(metric CaptionHeight)
-border_width=$(metric BorderWidth)
-echo "# the prefix's metrics: CaptionHeight ${caption_height:-missing}, BorderWidth ${border_width:-missing}"
-caption=$((${caption_height:?the prefix holds no CaptionHeight} + 1))
-frame=$((3 + ${border_width:?the prefix holds no BorderWidth}))
+. "$(dirname "$0")/wine-program.sh"
 main_outer="10 10 819 819"
 cx=$((10 + frame)) cy=$((10 + frame + caption))
 main_client="$cx $cy $((819 - 2 * frame)) $((819 - 2 * frame - caption))"

@@ -135,10 +135,11 @@ EM_JS(void, AddControl, (PlatformWindow* dialog, PlatformWindow* control, const 
   else client.appendChild(element);
 });
 
-EM_JS(void, ShowControl, (PlatformWindow* control, int shown, int minimum, int maximum, int position), {
+EM_JS(void, ShowControl, (PlatformWindow* control, int shown, int pushed, int minimum, int maximum, int position), {
   var element = HeatPage.element(control);
   if (!element) return;
   element.hidden = !shown;
+  element.classList.toggle('heat-pushed', !!pushed);
   if (element.type == 'range') {
     element.min = minimum;
     element.max = maximum;
@@ -284,8 +285,8 @@ void ShowDialog(PlatformWindow* dialog) {
 }
 
 void UpdateControl(PlatformWindow* control) {
-  ShowControl(control, Live(control) && (control->style & WS_VISIBLE), control->scrollMin, control->scrollMax,
-              control->scrollPos);
+  ShowControl(control, Live(control) && (control->style & WS_VISIBLE), control->pushed, control->scrollMin,
+              control->scrollMax, control->scrollPos);
 }
 
 // Nearest-pixel scaling of the source rectangle into the destination one, as

@@ -202,6 +202,88 @@ var HeatPage = {
     });
   },
 
+  // ---- keys -------------------------------------------------------------------------------
+  // A key pressed on one of the program's elements goes to the core with
+  // Windows' virtual-key code and the character it types; the core hands
+  // it to the window with the focus. Keys held with Ctrl, Alt or Meta are
+  // the browser's. The program's keys do not do the browser's as well: no
+  // scrolling, no button pressed twice (a button's Space and Enter press it
+  // through the dialog manager). Tab is the browser's on a canvas, which
+  // thus leads to the panel's buttons; in a dialog it is the dialog
+  // manager's. F1 to F24 but F6 (reload, full screen, developer tools) stay
+  // the browser's too.
+  held: new Map(),      // the keys the core was told are down, by event.code, as what
+  shiftTold: false,
+  NAMED: {Tab: 0x09, Enter: 0x0D, Shift: 0x10, Escape: 0x1B, ' ': 0x20, PageUp: 0x21, PageDown: 0x22,
+          End: 0x23, Home: 0x24, ArrowLeft: 0x25, ArrowUp: 0x26, ArrowRight: 0x27, ArrowDown: 0x28,
+          Insert: 0x2D, Delete: 0x2E, Backspace: 0x08},
+  KEYPAD: {NumpadAdd: 0x6B, NumpadSubtract: 0x6D, NumpadMultiply: 0x6A, NumpadDivide: 0x6F, NumpadEnter: 0x0D},
+  CONTROL_CHARACTERS: {Tab: 9, Enter: 13, Escape: 27, Backspace: 8},
+  // [virtual key, character]; a key known only by the character it types is
+  // VK_PACKET; 0 for a key the program cannot hear of.
+  keyOf: function (e) {
+    var key = e.key, character = 0;
+    if ([...key].length == 1) character = key.codePointAt(0);
+    else if (key in HeatPage.CONTROL_CHARACTERS) character = HeatPage.CONTROL_CHARACTERS[key];
+    if (e.code in HeatPage.KEYPAD) return [HeatPage.KEYPAD[e.code], character];
+    if (/^Numpad[0-9]$/.test(e.code) && /^[0-9]$/.test(key)) return [0x60 + +key, character];
+    if (key in HeatPage.NAMED) return [HeatPage.NAMED[key], character];
+    var f = /^F([0-9]+)$/.exec(key);
+    if (f && +f[1] >= 1 && +f[1] <= 24) return [0x6F + +f[1], 0];
+    if (/^[a-zA-Z0-9]$/.test(key)) return [key.toUpperCase().charCodeAt(0), character];
+    return [character ? 0xE7 : 0, character];
+  },
+  // The program's element the key was pressed on: a canvas or a dialog's control.
+  ours: function (element) {
+    return element && element.closest && !element.closest('.heat-box') &&
+           (element.matches('canvas.heat-window') || !!element.closest('section.heat-dialog'));
+  },
+  key: function (e) {
+    if (HeatPage.ended || !HeatPage.ours(e.target) || e.ctrlKey || e.altKey || e.metaKey) return;
+    var down = e.type == 'keydown', told = HeatPage.held.get(e.code), vk, character = 0;
+    if (down) {
+      var known = HeatPage.keyOf(e);
+      vk = known[0];
+      character = known[1];
+      if (!vk || (vk == 0x09 && e.target.matches('canvas.heat-window'))) return;
+    } else {
+      if (told === undefined) return;   // its press was not the program's
+      vk = told;
+      HeatPage.held.delete(e.code);
+    }
+    if (vk >= 0x70 && vk <= 0x87 && vk != 0x75) return;
+    e.preventDefault();
+    if (vk != 0x10 && e.shiftKey != HeatPage.shiftTold) {   // a Shift pressed before the key
+      HeatPage.shiftTold = e.shiftKey;
+      _heat_Key(0x10, e.shiftKey ? 1 : 0, 0);
+    }
+    if (vk == 0x10) HeatPage.shiftTold = down;
+    if (down) HeatPage.held.set(e.code, vk);
+    _heat_Key(vk, down ? 1 : 0, character);
+    HeatPage.wakeUp();
+  },
+  // The page lost the keyboard: the keys held come up for the program.
+  letGo: function () {
+    if (HeatPage.ended) return;
+    HeatPage.held.forEach(function (vk) { _heat_Key(vk, 0, 0); });
+    HeatPage.held.clear();
+    if (HeatPage.shiftTold) _heat_Key(0x10, 0, 0);
+    HeatPage.shiftTold = false;
+    HeatPage.wakeUp();
+  },
+  // The focus moved to one of the program's elements (by the browser's Tab,
+  // a click, a touch): the core's focus goes there too.
+  focused: function (e) {
+    if (HeatPage.ended) return;
+    for (var window in HeatPage.windows) {
+      if (HeatPage.windows[window] === e.target) {
+        _heat_Focus(+window);
+        HeatPage.wakeUp();
+        return;
+      }
+    }
+  },
+
   // ---- the message box -------------------------------------------------------------------
   // A modal dialog of the page: its caption, the text (with the stop sign
   // for an error), OK. Resolves once it is closed (OK, Enter or Escape).
@@ -245,6 +327,10 @@ var HeatPage = {
 };
 
 document.addEventListener('visibilitychange', HeatPage.wakeUp);
+document.addEventListener('keydown', HeatPage.key);
+document.addEventListener('keyup', HeatPage.key);
+document.addEventListener('focusin', HeatPage.focused);
+addEventListener('blur', HeatPage.letGo);
 // exit() unwinds the program by throwing its ExitStatus, which ends up in a
 // callback of the browser's: not an error of the page.
 addEventListener('error', function (e) { if (e.error instanceof ExitStatus) e.preventDefault(); });

@@ -29,6 +29,14 @@
 //   face the page lacks falls back as page.html's font lists say.
 // - Hidden controls are hidden elements: not drawn, not in the tab order,
 //   not read by screen readers.
+// - Keys: a key pressed on a canvas or a dialog's element goes to the core
+//   with Windows' virtual-key code and its character (page.js says which
+//   keys stay the browser's). The core's focus and the page's are one: the
+//   browser moving its focus (Tab from a canvas, a click, a touch) sets the
+//   core's, and before each of the browser's turns the page's focus follows
+//   the core's (the dialog manager's Tab, SetFocus). A focused button's
+//   Space and Enter press it through the core's dialog manager, once; the
+//   browser's own press is refused.
 // - The clock is the page's performance.now(). GetMessage, and PeekMessage
 //   while the page is hidden, wait for the browser's next event, the next
 //   timer or the page shown again; SwapBuffers waits for the browser's next
@@ -48,6 +56,10 @@
 
 // ---- windows (window.cpp)
 std::string CanvasSelector(const PlatformWindow* window);   // of a main window's canvas: "#heat-window-..."
+
+// Makes the page's focus the core's, if the core's moved since the page
+// last heard of it (done before each of the browser's turns).
+void SyncFocus();
 
 // ---- the browser's turns (window.cpp)
 // Until the browser has shown what was drawn (its next animation frame).

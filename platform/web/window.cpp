@@ -1,8 +1,9 @@
 // The web backend's windows and clock: a canvas in the page for each program
 // window, the viewport as the screen, the caption as the page's title, the
-// user's mouse (page.js) into the core's queue, and the waits that give the
-// browser its turn (Asyncify suspends the program there). Relies on
-// backend.h, Emscripten's EM_JS and page.js.
+// user's mouse and keys (page.js) into the core's queue, the page's focus
+// kept with the core's, and the waits that give the browser its turn
+// (Asyncify suspends the program there). Relies on backend.h, Emscripten's
+// EM_JS and page.js.
 #include "platform/web/web.h"
 
 #include <emscripten.h>
@@ -40,6 +41,14 @@ EM_JS(int, ElementShown, (PlatformWindow* window), {
   return element && element.style.visibility == 'visible' ? 1 : 0;
 });
 EM_JS(void, RemoveElement, (PlatformWindow* window), { HeatPage.remove(window); });
+EM_JS(void, FocusElement, (PlatformWindow* window), {
+  var element = HeatPage.element(window);
+  if (element && document.activeElement !== element) element.focus({preventScroll: true});
+});
+
+// The window whose element has the page's focus, as far as the backend knows.
+PlatformWindow* focusInPage = nullptr;
+
 
 // The browser gets a turn at least this often while the program draws.
 const double longestWithoutTurn = 50.0;
@@ -58,8 +67,31 @@ std::string CanvasSelector(const PlatformWindow* window) {
   return "#heat-window-" + std::to_string((uintptr_t)window);
 }
 
+// ---- the user's keys and the page's focus, from page.js ------------------------------------
+extern "C" EMSCRIPTEN_KEEPALIVE void heat_Key(unsigned virtualKey, int down, unsigned character) {
+  QueueKey(virtualKey, down != 0, character);
+}
+
+// The browser moved its focus onto a window's element (Tab, a click, a touch).
+extern "C" EMSCRIPTEN_KEEPALIVE void heat_Focus(PlatformWindow* window) {
+  if (!Live(window) || window->destroying) return;
+  if (GetFocus() != window) SetFocus(window);
+  focusInPage = window;
+}
+
+// Where the core's focus moved since (a key, SetFocus, a window gone).
+void SyncFocus() {
+  PlatformWindow* focus = GetFocus();
+  if (focus == focusInPage) return;
+  focusInPage = focus;
+  if (Live(focus)) FocusElement(focus);
+}
+
 // ---- the browser's turns ------------------------------------------------------------------
-void WaitForPresentation() { WaitForFrame(); }
+void WaitForPresentation() {
+  SyncFocus();
+  WaitForFrame();
+}
 double MillisecondsWaited() { return PageWaited(); }
 
 int GetSystemMetrics(int index) {
@@ -73,10 +105,13 @@ uint64_t BackendNow() { return (uint64_t)PageNow(); }
 // Events are taken in as they come (page.js queues them); a program that
 // finds nothing waiting and draws on still lets the browser handle its own.
 void BackendIdle() {
-  if (SinceLastTurn() > longestWithoutTurn) TakeTurn();
+  if (SinceLastTurn() <= longestWithoutTurn) return;
+  SyncFocus();
+  TakeTurn();
 }
 
 bool BackendWait(int64_t milliseconds) {
+  SyncFocus();
   WaitForEvent((double)milliseconds);
   return true;   // the user can always do something
 }

@@ -5,7 +5,7 @@ DevTools protocol. Each check judges a picture taken after waiting for what
 it expects; the counter is read off the page (counter.py) and judged by when
 each picture was taken.
 
-usage: heatball_page.py PAGE CHROMIUM [checks|no-webgl|upright|high-density] [SHOTS]
+usage: heatball_page.py PAGE CHROMIUM [checks|keys|no-webgl|upright|high-density] [SHOTS]
   checks        (the default) the page's title, the square canvas and its
                 background, the panel from its template (caption, place,
                 legend, three buttons, nothing of the hidden controls), the
@@ -14,6 +14,11 @@ usage: heatball_page.py PAGE CHROMIUM [checks|no-webgl|upright|high-density] [SH
                 click in place stopping it, touch (a finger turns and spins
                 it, a tap stops it, two fingers zoom), the right button's
                 drag zooming, also outside the canvas, without a context menu
+  keys          by keyboard alone: the picture has the keys from the start,
+                Space stops and starts the spin, Right turns, Page Up zooms,
+                Tab leads from the picture to the panel's buttons and round
+                them, Shift+Tab back, Escape and F6 between picture and panel,
+                Enter and Space restart the count, each press once
   no-webgl      a browser without WebGL: the program's "Error" box, which
                 says so; OK ends the program with exit code 1
   upright       a tablet's upright viewport (768 x 1024): the canvas fits
@@ -265,6 +270,50 @@ def checks(browser, page_path, shots):
         bad("the right button asked for a context menu that was not refused: %r" % menus)
 
 
+# ---- the keys ------------------------------------------------------------------------------
+def keys(browser, page_path):
+    page = pp.ProgramPage(browser)
+    launched = open_page(browser, page_path)
+    if not wait_until(page.shown):
+        bad("the canvas and the panel appear within 60 s")
+        return
+    canvas = page.canvas()
+    expect("the picture has the keyboard from the start", wait_until(lambda: page.focused() == "canvas", 10), True)
+    page.press("Space")
+    (ok if still(page, canvas) else bad)("Space stops the model")
+    before = pp.outline(page.picture(lower(canvas)))
+    page.press("Right")
+    n = wait_until(lambda: pp.moved(before, pp.outline(page.picture(lower(canvas)))), 10)
+    (ok if n and still(page, canvas) else bad)("Right turns it (%s outline pixels moved) and leaves it still" % n)
+    before = pp.model_pixels(page.picture(canvas))
+    for _ in range(3):
+        page.press("PageUp")
+    after = wait_until(lambda: (lambda n: n if n > 1.3 * before else None)(pp.model_pixels(page.picture(canvas))), 10)
+    (ok if after else bad)("Page Up zooms in (%s pixels of the model, %d before)" % (after, before))
+    page.press("Space")
+    n = turning(page, canvas)
+    (ok if n >= 50 else bad)("Space again sets it spinning (%d outline pixels moved)" % n)
+
+    # from the picture to the panel's buttons, and round them
+    walk = [("Tab", False, "0.4"), ("Tab", False, "0.75"), ("Tab", True, "0.4"), ("Tab", True, "1.0"),
+            ("Escape", False, "canvas"), ("F6", False, "0.4"), ("F6", False, "canvas"), ("Tab", False, "0.4"),
+            ("Tab", False, "0.75"), ("Tab", False, "1.0")]
+    for name, shift, to in walk:
+        page.press(name, shift)
+        reached = wait_until(lambda: page.focused() == to, 10)
+        expect("%s%s gives the keyboard to %s" % ("Shift+" if shift else "", name, to), bool(reached), True)
+    # Enter and Space press the focused button once: the program's press, not the browser's as well
+    browser.evaluate("window.clicks = 0; document.addEventListener('click', () => ++clicks, true); true")
+    for name in ("Enter", "Space"):
+        page.watch(launched, until=2)   # the counter at 002 or more before the press
+        pressed = time.time()
+        page.press(name)
+        w = page.watch(pressed, before=2, seconds=2)
+        (ok if not w.faults else bad)("%s on \"1.0\" restarts the count: %s%s"
+                                       % (name, w.story(), "".join("; " + f for f in w.faults)))
+    expect("and the browser pressed no button itself", browser.evaluate("clicks"), 0)
+
+
 # ---- without WebGL ------------------------------------------------------------------------
 def no_webgl(browser, page_path):
     open_page(browser, page_path)
@@ -362,6 +411,7 @@ def main(argv):
             try:
                 {"checks": lambda: checks(browser, page_path, shots),
                  "no-webgl": lambda: no_webgl(browser, page_path),
+                 "keys": lambda: keys(browser, page_path),
                  "upright": lambda: upright(browser, page_path),
                  "high-density": lambda: high_density(browser, page_path)}[mode]()
             finally:

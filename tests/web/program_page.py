@@ -93,6 +93,31 @@ class ProgramPage:
         self.browser.mouse("mousePressed", x, y, button=button, buttons=held, click_count=1)
         self.browser.mouse("mouseReleased", x, y, button=button, buttons=0, click_count=1)
 
+    # ---- keys ----------------------------------------------------------------------------
+    KEYS = {   # key, code, Windows' virtual key, text typed
+        "Space": (" ", "Space", 0x20, " "), "Enter": ("Enter", "Enter", 0x0D, "\r"),
+        "Tab": ("Tab", "Tab", 0x09, None), "Escape": ("Escape", "Escape", 0x1B, None),
+        "F6": ("F6", "F6", 0x75, None), "Right": ("ArrowRight", "ArrowRight", 0x27, None),
+        "PageUp": ("PageUp", "PageUp", 0x21, None), "PageDown": ("PageDown", "PageDown", 0x22, None),
+    }
+
+    def press(self, name, shift=False):
+        """A key pressed and let go as the keyboard would, with Shift held if asked."""
+        key, code, vk, text = self.KEYS[name]
+        modifiers = 8 if shift else 0
+        if shift:
+            self.browser.key("rawKeyDown", "Shift", "ShiftLeft", key_code=0x10, modifiers=8)
+        self.browser.key("keyDown" if text else "rawKeyDown", key, code, text=text, key_code=vk, modifiers=modifiers)
+        self.browser.key("keyUp", key, code, key_code=vk, modifiers=modifiers)
+        if shift:
+            self.browser.key("keyUp", "Shift", "ShiftLeft", key_code=0x10)
+
+    def focused(self):
+        """What has the page's focus: "canvas", a button's label, or the tag's name."""
+        return self.browser.evaluate(
+            "(e => e.matches('canvas.heat-window') ? 'canvas' : e.tagName == 'BUTTON' ? e.textContent"
+            " : e.tagName)(document.activeElement)")
+
     def drag(self, points, button="left"):
         """Presses at the first point, moves through the others, releases at the last."""
         held = 1 if button == "left" else 2

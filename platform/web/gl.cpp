@@ -59,19 +59,8 @@ bool BackendSetPixelFormat(PlatformWindow* window, int format) { return format =
 // (the page shows the last picture while the next is drawn), a depth buffer.
 int DescribePixelFormat(DeviceContext, int format, unsigned size, PixelFormatDescriptor* out) {
   if (format != 1) return 0;
-  if (!out || size < sizeof(PixelFormatDescriptor)) return 1;   // the number of formats
-  PixelFormatDescriptor pfd{};
-  pfd.nSize = sizeof(PixelFormatDescriptor);
-  pfd.nVersion = 1;
-  pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  pfd.iPixelType = PFD_TYPE_RGBA;
-  pfd.cColorBits = 24;
-  pfd.cRedBits = pfd.cGreenBits = pfd.cBlueBits = 8;
-  pfd.cRedShift = 16;
-  pfd.cGreenShift = 8;
-  pfd.cDepthBits = 16;
-  *out = pfd;
-  return 1;
+  if (out && size >= sizeof(PixelFormatDescriptor)) *out = RgbaWindowFormat(16);
+  return 1;   // the number of formats
 }
 
 // ---- contexts: the layer on the window's canvas -------------------------------------------

@@ -90,7 +90,28 @@ def decode_png(data):
     return counter.Picture(width, height, bytes(rgb))
 
 
-class Chromium:
+class Browser:
+    """What a browser driver offers beside its protocol: waiting for the page
+    (it has evaluate, deadline and its error class Error)."""
+
+    def wait_for(self, expression, deadline=None, pause=0.05):
+        """Evaluates the expression again and again until it is true; returns its value."""
+        until = time.monotonic() + (deadline or self.deadline)
+        while True:
+            value = self.evaluate(expression)
+            if value:
+                return value
+            if time.monotonic() > until:
+                raise self.Error(f"still false after {deadline or self.deadline:.0f} s: {expression}" + self._said())
+            time.sleep(pause)
+
+    def _said(self):
+        return ""
+
+
+class Chromium(Browser):
+    Error = ChromiumError
+
     def __init__(self, program="chromium", width=1024, height=768, deadline=120.0, flags=(), scale=1):
         """A page of width x height CSS pixels at scale device pixels each; flags
         go to Chromium beside its own (--disable-webgl, say)."""
@@ -201,17 +222,6 @@ class Chromium:
             raise ChromiumError(f"{expression}: " + details.get("exception", {}).get("description", details.get("text"))
                                 + self._said())
         return result.get("result", {}).get("value")
-
-    def wait_for(self, expression, deadline=None, pause=0.05):
-        """Evaluates the expression again and again until it is true; returns its value."""
-        until = time.monotonic() + (deadline or self.deadline)
-        while True:
-            value = self.evaluate(expression)
-            if value:
-                return value
-            if time.monotonic() > until:
-                raise ChromiumError(f"still false after {deadline or self.deadline:.0f} s: {expression}" + self._said())
-            time.sleep(pause)
 
     def next_frames(self, count=2):
         """Returns once the page has shown `count` more animation frames."""

@@ -23,7 +23,7 @@ import tempfile
 import time
 
 import counter
-from chromium import decode_png
+from chromium import Browser, decode_png
 
 # Nothing to fetch, update, report or try: the network is not there.
 PREFERENCES = {
@@ -54,7 +54,9 @@ class FirefoxError(Exception):
     pass
 
 
-class Firefox:
+class Firefox(Browser):
+    Error = FirefoxError
+
     def __init__(self, program="firefox-esr", width=1280, height=1024, deadline=120.0):
         self.deadline, self.scale = deadline, 1
         self.folder = tempfile.mkdtemp(prefix="heatball-firefox-")
@@ -127,16 +129,6 @@ class Firefox:
     def evaluate(self, expression):
         """The value of a JavaScript expression in the page."""
         return self.send("WebDriver:ExecuteScript", {"script": "return (%s);" % expression, "args": []})["value"]
-
-    def wait_for(self, expression, deadline=None, pause=0.05):
-        until = time.monotonic() + (deadline or self.deadline)
-        while True:
-            value = self.evaluate(expression)
-            if value:
-                return value
-            if time.monotonic() > until:
-                raise FirefoxError("still false after %.0f s: %s" % (deadline or self.deadline, expression))
-            time.sleep(pause)
 
     def screenshot(self, x=0, y=0, width=None, height=None):
         """A rectangle of the page's viewport (CSS pixels) as a counter.Picture."""

@@ -104,12 +104,37 @@ def open_page(browser, path):
     return launched
 
 
-# ---- checks ----------------------------------------------------------------------------
-def checks(browser, page_path, shots):
+def started(browser, path):
+    """The page opened: the ProgramPage and when it was opened, once both
+    windows show (the page None when they do not within 60 s)."""
     page = pp.ProgramPage(browser)
-    launched = open_page(browser, page_path)
+    launched = open_page(browser, path)
     if not wait_until(page.shown):
         bad("the canvas and the panel appear within 60 s")
+        return None, launched
+    return page, launched
+
+
+def report(what, watch):
+    """A counter.watch judged: its story, and its faults when it has any."""
+    (ok if not watch.faults else bad)("%s: %s%s" % (what, watch.story(), "".join("; " + f for f in watch.faults)))
+
+
+def zoomed(what, page, canvas, before, factor):
+    """Whether the model's pixels come to more (factor > 1) or fewer than
+    factor x before within 10 s, said."""
+    def now():
+        n = pp.model_pixels(page.picture(canvas))
+        return n if (n > factor * before if factor > 1 else n < factor * before) else None
+    time.sleep(0.5)
+    after = wait_until(now, 10)
+    (ok if after else bad)("%s (%s pixels of the model, %d before)" % (what, after or "not so many", before))
+
+
+# ---- checks ----------------------------------------------------------------------------
+def checks(browser, page_path, shots):
+    page, launched = started(browser, page_path)
+    if not page:
         return
     canvas, client = page.canvas(), page.panel_client()
     b = browser
@@ -198,8 +223,7 @@ def checks(browser, page_path, shots):
     expect("the canvas's background", tuple(max(colours, key=colours.get)), pp.BACKGROUND)
 
     # ---- the counter counts seconds from the start
-    w = page.watch(launched, until=5)
-    (ok if not w.faults else bad)("the counter counts the seconds: %s%s" % (w.story(), "".join("; " + f for f in w.faults)))
+    report("the counter counts the seconds", page.watch(launched, until=5))
     n = turning(page, canvas)
     (ok if n >= 50 else bad)("the model turns by itself (%d outline pixels moved)" % n)
     reds_before = pp.reds(page.picture(canvas))
@@ -209,9 +233,7 @@ def checks(browser, page_path, shots):
     box = page.button(hottest["label"])
     pressed = time.time()
     page.click(box.x + box.w / 2, box.y + box.h / 2)
-    w = page.watch(pressed, before=5, seconds=3)
-    (ok if not w.faults else bad)('after "%s" the counter starts again from 000: %s%s'
-                                   % (hottest["label"], w.story(), "".join("; " + f for f in w.faults)))
+    report('after "%s" the counter starts again from 000' % hottest["label"], page.watch(pressed, before=5, seconds=3))
     w = page.watch(pressed, until=10)
     reds_after = pp.reds(page.picture(canvas))
     if not w.faults and reds_before < 20 and reds_after > 1500:
@@ -243,12 +265,7 @@ def checks(browser, page_path, shots):
     for step in range(1, 5):
         b.touch("touchMove", [(x, y + 30 * step) for x, y in fingers])
     b.touch("touchEnd", [])
-    time.sleep(0.5)
-    after = wait_until(lambda: (lambda n: n if n < 0.8 * before else None)(pp.model_pixels(page.picture(canvas))), 10)
-    if after:
-        ok("two fingers moving down zoom out (%d pixels of the model, %d before)" % (after, before))
-    else:
-        bad("two fingers moving down do not zoom out (%d pixels of the model before)" % before)
+    zoomed("two fingers moving down zoom out", page, canvas, before, 0.8)
     (ok if still(page, canvas) else bad)("and leave the model still")
 
     # ---- the right button's drag zooms, outside the canvas too, without a context menu
@@ -257,12 +274,7 @@ def checks(browser, page_path, shots):
     before = pp.model_pixels(page.picture(canvas))
     right, y = canvas.x + canvas.w, canvas.y + canvas.h - 300
     page.drag([(right - 5, y)] + [(right + 100, y - 20 * k) for k in range(1, 5)], button="right")
-    time.sleep(0.5)
-    after = wait_until(lambda: (lambda n: n if n > 1.3 * before else None)(pp.model_pixels(page.picture(canvas))), 10)
-    if after:
-        ok("a right drag upwards, beside the canvas, zooms in (%d pixels of the model, %d before)" % (after, before))
-    else:
-        bad("a right drag upwards, beside the canvas, does not zoom in (%d pixels of the model before)" % before)
+    zoomed("a right drag upwards, beside the canvas, zooms in", page, canvas, before, 1.3)
     menus = b.evaluate("menus")
     if menus and all(menus):
         ok("no context menu (the page's contextmenu event was refused)")
@@ -272,10 +284,8 @@ def checks(browser, page_path, shots):
 
 # ---- the keys ------------------------------------------------------------------------------
 def keys(browser, page_path):
-    page = pp.ProgramPage(browser)
-    launched = open_page(browser, page_path)
-    if not wait_until(page.shown):
-        bad("the canvas and the panel appear within 60 s")
+    page, launched = started(browser, page_path)
+    if not page:
         return
     canvas = page.canvas()
     expect("the picture has the keyboard from the start", wait_until(lambda: page.focused() == "canvas", 10), True)
@@ -288,8 +298,7 @@ def keys(browser, page_path):
     before = pp.model_pixels(page.picture(canvas))
     for _ in range(3):
         page.press("PageUp")
-    after = wait_until(lambda: (lambda n: n if n > 1.3 * before else None)(pp.model_pixels(page.picture(canvas))), 10)
-    (ok if after else bad)("Page Up zooms in (%s pixels of the model, %d before)" % (after, before))
+    zoomed("Page Up zooms in", page, canvas, before, 1.3)
     page.press("Space")
     n = turning(page, canvas)
     (ok if n >= 50 else bad)("Space again sets it spinning (%d outline pixels moved)" % n)
@@ -308,9 +317,7 @@ def keys(browser, page_path):
         page.watch(launched, until=2)   # the counter at 002 or more before the press
         pressed = time.time()
         page.press(name)
-        w = page.watch(pressed, before=2, seconds=2)
-        (ok if not w.faults else bad)("%s on \"1.0\" restarts the count: %s%s"
-                                       % (name, w.story(), "".join("; " + f for f in w.faults)))
+        report('%s on "1.0" restarts the count' % name, page.watch(pressed, before=2, seconds=2))
     expect("and the browser pressed no button itself", browser.evaluate("clicks"), 0)
 
 
@@ -347,10 +354,8 @@ def no_webgl(browser, page_path):
 
 # ---- on an upright tablet's viewport --------------------------------------------------------------
 def upright(browser, page_path):
-    page = pp.ProgramPage(browser)
-    launched = open_page(browser, page_path)
-    if not wait_until(page.shown):
-        bad("the canvas and the panel appear within 60 s")
+    page, launched = started(browser, page_path)
+    if not page:
         return
     canvas = page.canvas()
     side = int(browser.evaluate("innerWidth") * 0.8)
@@ -363,23 +368,18 @@ def upright(browser, page_path):
     box = page.button("1.0")
     pressed = time.time()
     page.click(box.x + box.w / 2, box.y + box.h / 2)
-    w = page.watch(pressed, before=3, seconds=2)
-    (ok if not w.faults else bad)('its "1.0" restarts the count: %s%s' % (w.story(), "".join("; " + f for f in w.faults)))
+    report('its "1.0" restarts the count', page.watch(pressed, before=3, seconds=2))
 
 
 # ---- at two device pixels to a CSS pixel -------------------------------------------------------
 def high_density(browser, page_path):
-    page = pp.ProgramPage(browser)
-    launched = open_page(browser, page_path)
-    if not wait_until(page.shown):
-        bad("the canvas and the panel appear within 60 s")
+    page, launched = started(browser, page_path)
+    if not page:
         return
     canvas = page.canvas()
     size = browser.evaluate("(c => [c.width, c.height])(document.querySelector('canvas.heat-window'))")
     expect("the drawing buffer has twice the canvas's CSS pixels each way", size, [int(canvas.w) * 2, int(canvas.h) * 2])
-    w = page.watch(launched, until=2)
-    (ok if not w.faults else bad)("the counter reads off the picture at twice the pixels: %s%s"
-                                   % (w.story(), "".join("; " + f for f in w.faults)))
+    report("the counter reads off the picture at twice the pixels", page.watch(launched, until=2))
     # Drawn at the buffer's resolution without antialiasing, the counter's
     # box holds the background's, the strokes' and the lines' colours only;
     # a picture drawn at half and magnified would blend them at every edge.

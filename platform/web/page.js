@@ -1,6 +1,6 @@
 // The web backend's side in the page: the elements that show the program's
-// windows, the user's mouse and touch (and, by keys.js, keys) handed to the
-// core, the browser's turns (the waits the program is suspended in) and the
+// windows, the user's mouse, touch and keys handed to the core, the page's
+// focus, the browser's turns (the waits the program is suspended in) and the
 // message box. The backend's C++ calls it through EM_JS; it calls back through
 // the functions the backend exports (_heat_...). Relies on page.html's styles.
 var HeatPage = {
@@ -34,14 +34,20 @@ var HeatPage = {
     var now = performance.now();
     HeatPage.waited += now - since;
     HeatPage.lastTurn = now;
+    HeatPage.pixelRatioChanged();
   },
-  // Until the browser has shown what was drawn: its next animation frame
-  // (at once while the page is hidden, where none comes).
+  // Until the browser has shown what was drawn: its next animation frame,
+  // or the page hidden, where none comes.
   frame: function () {
     var start = performance.now();
     return new Promise(function (resolve) {
-      if (document.hidden) setTimeout(resolve, 0);
-      else requestAnimationFrame(function () { resolve(); });
+      if (document.hidden) return setTimeout(resolve, 0);
+      var done = function () {
+        document.removeEventListener('visibilitychange', done);
+        resolve();
+      };
+      requestAnimationFrame(done);
+      document.addEventListener('visibilitychange', done);
     }).then(function () {
       if (HeatPage.frames++ == 0) HeatPage.firstFrame = performance.now();
       HeatPage.cameBack(start);
@@ -92,9 +98,11 @@ var HeatPage = {
     element.style.top = y + 'px';
     element.style.width = width + 'px';
     element.style.height = height + 'px';
-    if (element.tagName == 'CANVAS') {
-      element.width = Math.max(1, Math.round(width * devicePixelRatio));
-      element.height = Math.max(1, Math.round(height * devicePixelRatio));
+    if (element.classList.contains('heat-window')) {   // a new buffer size clears the picture: only when it changes
+      var bufferWidth = Math.max(1, Math.round(width * devicePixelRatio));
+      var bufferHeight = Math.max(1, Math.round(height * devicePixelRatio));
+      if (element.width != bufferWidth) element.width = bufferWidth;
+      if (element.height != bufferHeight) element.height = bufferHeight;
     }
   },
   // The drawing buffer's pixels to a CSS pixel, as the canvas was sized.
@@ -103,22 +111,26 @@ var HeatPage = {
     return canvas.width / parseFloat(canvas.style.width);
   },
   // A new devicePixelRatio (another screen, the browser's zoom): every
-  // canvas is sized again and the backend told.
+  // canvas is sized again and the backend told. Asked when the resolution
+  // media query or the viewport change, and whenever the program comes back
+  // from a wait (a browser need not tell: Chromium's emulated screens do not).
+  ratio: devicePixelRatio,
+  pixelRatioChanged: function () {
+    if (HeatPage.ended || devicePixelRatio == HeatPage.ratio) return;
+    HeatPage.ratio = devicePixelRatio;
+    for (var window in HeatPage.windows) {
+      var element = HeatPage.windows[window];
+      if (element.classList.contains('heat-window'))
+        HeatPage.place(window, parseFloat(element.style.left), parseFloat(element.style.top),
+                       parseFloat(element.style.width), parseFloat(element.style.height));
+    }
+    _heat_PixelRatioChanged();
+    HeatPage.wakeUp();
+    HeatPage.watchPixelRatio();
+  },
   watchPixelRatio: function () {
-    var query = matchMedia('(resolution: ' + devicePixelRatio + 'dppx)');
-    query.addEventListener('change', function changed() {
-      query.removeEventListener('change', changed);
-      if (HeatPage.ended) return;
-      for (var window in HeatPage.windows) {
-        var element = HeatPage.windows[window];
-        if (element.tagName == 'CANVAS')
-          HeatPage.place(window, parseFloat(element.style.left), parseFloat(element.style.top),
-                         parseFloat(element.style.width), parseFloat(element.style.height));
-      }
-      _heat_PixelRatioChanged();
-      HeatPage.wakeUp();
-      HeatPage.watchPixelRatio();
-    });
+    matchMedia('(resolution: ' + devicePixelRatio + 'dppx)')
+        .addEventListener('change', HeatPage.pixelRatioChanged, {once: true});
   },
 
   // ---- the mouse and touch on a canvas ------------------------------------------------------
@@ -337,3 +349,4 @@ addEventListener('error', function (e) { if (e.error instanceof ExitStatus) e.pr
 addEventListener('unhandledrejection', function (e) { if (e.reason instanceof ExitStatus) e.preventDefault(); });
 Module['onExit'] = HeatPage.end;
 HeatPage.watchPixelRatio();
+addEventListener('resize', HeatPage.pixelRatioChanged);

@@ -49,7 +49,6 @@ EM_JS(void, FocusElement, (PlatformWindow* window), {
 // The window whose element has the page's focus, as far as the backend knows.
 PlatformWindow* focusInPage = nullptr;
 
-
 // The browser gets a turn at least this often while the program draws.
 const double longestWithoutTurn = 50.0;
 

@@ -153,6 +153,12 @@ class Chromium(Browser):
     def __exit__(self, *_):
         self.close()
 
+    def set_scale(self, scale):
+        """Device pixels to a CSS pixel from now on, as on another screen."""
+        self.scale = scale
+        self.send("Emulation.setDeviceMetricsOverride",
+                  {"width": self.width, "height": self.height, "deviceScaleFactor": scale, "mobile": False})
+
     # ---- the protocol ---------------------------------------------------------------
     def _message(self, until):
         """The next message from Chromium, waiting until the time `until`."""

@@ -25,7 +25,8 @@ usage: heatball_page.py PAGE CHROMIUM [checks|keys|no-webgl|upright|high-density
                 its width, the panel lies below it, and its buttons work
   high-density  at two device pixels to a CSS pixel: the canvas's buffer has
                 twice the pixels and the picture is drawn at that resolution
-                (the counter read off it, no pixel a blend of a magnified one)
+                (the counter read off it, no pixel a blend of a magnified one);
+                moved to a screen of one, the buffer and the picture follow
 With SHOTS (a folder), checks only leaves the documentation's picture of the
 page there (screenshot-browser.png, from ImageMagick's convert).
 Exit code 0 when every check passed."""
@@ -394,6 +395,14 @@ def high_density(browser, page_path):
         ok("the counter's box is drawn sharp: %d colours in %d pixels" % (len(counts), len(picture.rgb) // 3))
     else:
         bad("the counter's box holds %d colours, %d pixels of rare ones: a magnified picture" % (len(counts), rare))
+    # The page moved to a screen of one device pixel to a CSS pixel: the
+    # buffer follows, and the picture with it.
+    browser.set_scale(1)
+    size = wait_until(lambda: (lambda s: s if s[0] == int(canvas.w) else None)(browser.evaluate(
+        "(c => [c.width, c.height])(document.querySelector('canvas.heat-window'))")), 10)
+    expect("on a screen of one device pixel to a CSS pixel the buffer has the canvas's pixels", size,
+           [int(canvas.w), int(canvas.h)])
+    report("and the counter reads off the picture at those", page.watch(launched, seconds=2))
 
 
 def main(argv):

@@ -139,9 +139,10 @@ class Chromium(Browser):
         os.close(commands_read)
         os.close(answers_write)
         self.buffer = b""
-        target = self.send("Target.createTarget", {"url": "about:blank"}, browser=True)["targetId"]
-        self.session = self.send("Target.attachToTarget", {"targetId": target, "flatten": True},
+        self.target = self.send("Target.createTarget", {"url": "about:blank"}, browser=True)["targetId"]
+        self.session = self.send("Target.attachToTarget", {"targetId": self.target, "flatten": True},
                                  browser=True)["sessionId"]
+        self.other_tab = None
         self.send("Page.enable")
         self.send("Runtime.enable")
         self.send("Emulation.setDeviceMetricsOverride",
@@ -152,6 +153,13 @@ class Chromium(Browser):
 
     def __exit__(self, *_):
         self.close()
+
+    def hide(self, hidden=True):
+        """Another tab in front of the page (document.hidden), or the page in
+        front again."""
+        if hidden and not self.other_tab:
+            self.other_tab = self.send("Target.createTarget", {"url": "about:blank"}, browser=True)["targetId"]
+        self.send("Target.activateTarget", {"targetId": self.other_tab if hidden else self.target}, browser=True)
 
     def set_scale(self, scale):
         """Device pixels to a CSS pixel from now on, as on another screen."""

@@ -269,6 +269,18 @@ def checks(browser, page_path, shots):
     zoomed("two fingers moving down zoom out", page, canvas, before, 0.8)
     (ok if still(page, canvas) else bad)("and leave the model still")
 
+    # ---- a hidden page draws nothing, and draws again when shown
+    b.hide()
+    hidden = wait_until(lambda: b.evaluate("document.hidden"), 10)
+    frames = b.evaluate("HeatPage.frames")
+    time.sleep(2)
+    drawn = b.evaluate("HeatPage.frames") - frames
+    (ok if hidden and drawn <= 1 else bad)("behind another tab the page draws no frames (%d in 2 s)" % drawn)
+    b.hide(False)
+    frames = b.evaluate("HeatPage.frames")
+    again = wait_until(lambda: b.evaluate("HeatPage.frames") > frames + 5, 10)
+    (ok if again else bad)("and draws again once it is in front")
+
     # ---- the right button's drag zooms, outside the canvas too, without a context menu
     # (pressed at the canvas's right edge, then moving up to the right of it)
     b.evaluate("window.menus = []; addEventListener('contextmenu', e => menus.push(e.defaultPrevented)); true")

@@ -291,9 +291,9 @@ bool IconifiedWhileMapped(Window xid) {
 }
 
 // Events of the kinds only the X server or the user's devices make, sent to
-// a window of ours by another client (XSendEvent): a click nobody made, a
-// press never released, a window said to be unmapped, destroyed or resized
-// that is not. They are dropped, so that FLTK and the program believe only
+// a window of ours by another client (XSendEvent): a click or a key nobody
+// pressed, a press never released, a window said to be unmapped, destroyed
+// or resized that is not. They are dropped, so that FLTK and the program believe only
 // the server. What a manager itself sends passes: its close request (a
 // client message) and its word on where it moved a window (a ConfigureNotify
 // with the window's own size).
@@ -302,7 +302,8 @@ bool MadeUpByOthers(const XEvent& e) {
   Fl_Window* flWindow = fl_find(e.xany.window);
   if (!flWindow) return false;
   switch (e.type) {
-    case ButtonPress: case ButtonRelease: case MotionNotify: case EnterNotify: case LeaveNotify:
+    case ButtonPress: case ButtonRelease: case KeyPress: case KeyRelease: case MotionNotify:
+    case EnterNotify: case LeaveNotify:
     case FocusIn: case FocusOut: case KeymapNotify: case VisibilityNotify: case PropertyNotify:
     case CreateNotify: case DestroyNotify: case UnmapNotify: case MapNotify: case ReparentNotify:
     case GravityNotify: case CirculateNotify:

@@ -325,14 +325,17 @@ var HeatPage = {
     });
   },
 
-  // The program has ended: its windows go, and the page says so.
+  // The program has ended: its windows go, and the page says so. A program
+  // stopped by an error (abort(), a trap) ends with 134, as a process
+  // aborted does.
   end: function (code) {
+    if (HeatPage.ended) return;
     HeatPage.ended = true;
     for (var window in HeatPage.windows) HeatPage.remove(window);
     var notice = document.createElement('p');
     notice.className = 'heat-ended';
-    notice.textContent = 'The program has ended' + (code ? ' (exit code ' + code + ')' : '') +
-                         '. Reload the page to start it again.';
+    notice.textContent = (code == 134 ? 'The program has stopped on an error' : 'The program has ended') +
+                         (code ? ' (exit code ' + code + ')' : '') + '. Reload the page to start it again.';
     document.body.dataset.exitCode = code;
     document.body.appendChild(notice);
   },
@@ -348,5 +351,6 @@ addEventListener('blur', HeatPage.letGo);
 addEventListener('error', function (e) { if (e.error instanceof ExitStatus) e.preventDefault(); });
 addEventListener('unhandledrejection', function (e) { if (e.reason instanceof ExitStatus) e.preventDefault(); });
 Module['onExit'] = HeatPage.end;
+Module['onAbort'] = function () { HeatPage.end(134); };
 HeatPage.watchPixelRatio();
 addEventListener('resize', HeatPage.pixelRatioChanged);

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """A program built as a page (the contract suite's, say), run in headless
 Chromium from disk until it ends: what it printed, then its exit code as
-its own (the page's document.body.dataset.exitCode, platform/web/page.js).
+its own (the page's document.body.dataset.exitCode, platform/web/page.js;
+134 for a program stopped by an error).
 
 usage: run_page.py PAGE CHROMIUM [SECONDS]   (SECONDS: 120 unless given)"""
 import os

@@ -153,6 +153,10 @@ struct PlatformGLContext {
   NativeContext* native = nullptr;    // null once deleted
 };
 PlatformGLContext* CurrentContext();        // null when none is current
+// 24-bit RGBA (red in the high byte), double-buffered, drawn to a window
+// with OpenGL, with a depth buffer of depthBits: the one format the
+// headless and web backends offer, described as Windows describes one.
+PixelFormatDescriptor RgbaWindowFormat(uint8_t depthBits);
 PlatformWindow* CurrentGLWindow();          // the window it is current on
 void ForgetContextsOf(PlatformWindow* window);   // its window is gone: one current on it is released
 

@@ -1,29 +1,16 @@
 # The browser's build (tools/build-web; emcmake cmake): Emscripten from
 # Debian's archive, the project's own flags (top-level CMakeLists.txt), and
-# pages made into one self-contained HTML file each. Included by the
-# top-level CMakeLists.txt when EMSCRIPTEN; run with cmake -P it is the page
-# maker (script mode: JS, TEMPLATE, OUT).
+# pages made into one self-contained HTML file each (tools/web_page.py).
+# Included by the top-level CMakeLists.txt when EMSCRIPTEN.
 
-if(CMAKE_SCRIPT_MODE_FILE)
-  # The template's {{{ SCRIPT }}} replaced by the JavaScript, whose
-  # WebAssembly is inside it already (SINGLE_FILE).
-  file(READ "${JS}" script)
-  file(READ "${TEMPLATE}" page)
-  string(FIND "${script}" "</script" closing)
-  if(NOT closing EQUAL -1)
-    message(FATAL_ERROR "${JS} holds \"</script\", which would end the page's script early")
-  endif()
-  string(FIND "${page}" "{{{ SCRIPT }}}" slot)
-  if(slot EQUAL -1)
-    message(FATAL_ERROR "${TEMPLATE} has no {{{ SCRIPT }}}")
-  endif()
-  string(REPLACE "{{{ SCRIPT }}}" "${script}" page "${page}")
-  file(WRITE "${OUT}.tmp" "${page}")
-  file(RENAME "${OUT}.tmp" "${OUT}")
-  return()
-endif()
+set(HEAT_WEB_PAGE ${CMAKE_CURRENT_LIST_DIR}/web_page.py)
+# Emscripten runs on python3; so does the page maker.
+find_program(HEAT_WEB_PYTHON3 python3 REQUIRED)
 
-set(HEAT_WEB_SCRIPT ${CMAKE_CURRENT_LIST_FILE})
+# The program's OpenGL in the browser is the layer of platform/web/gl: what
+# an executable links as OpenGL::GL.
+add_library(OpenGL::GL INTERFACE IMPORTED)
+target_link_libraries(OpenGL::GL INTERFACE platform_web_gl)
 
 # emcc runs node scripts (its JavaScript optimiser) that load acorn, which
 # Debian packages as a node module in /usr/share/nodejs. Debian's node looks
@@ -63,14 +50,16 @@ function(heat_node_program target)
   target_link_options(${target} PRIVATE -sSINGLE_FILE=1 -sENVIRONMENT=node)
 endfunction()
 
-# A page for the browser: TARGET.js as above, then OUTPUT, the template
-# with that script inside, one file that works from disk (file://).
+# A page for the browser: TARGET.js and TARGET.wasm, then OUTPUT, the
+# template with both inside (the WebAssembly deflated), one file that works
+# from disk (file://) and from any web server.
 function(heat_single_file_page target template output)
   set_target_properties(${target} PROPERTIES SUFFIX .js)
-  target_link_options(${target} PRIVATE -sSINGLE_FILE=1 -sENVIRONMENT=web)
-  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${template})
+  target_link_options(${target} PRIVATE -sENVIRONMENT=web)
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${template} ${HEAT_WEB_PAGE}
+               ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/web_inflate.js)
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -DJS=$<TARGET_FILE:${target}> -DTEMPLATE=${template} -DOUT=${output}
-            -P ${HEAT_WEB_SCRIPT}
+    COMMAND ${HEAT_WEB_PYTHON3} ${HEAT_WEB_PAGE} ${template} $<TARGET_FILE:${target}>
+            $<TARGET_FILE_DIR:${target}>/$<TARGET_FILE_BASE_NAME:${target}>.wasm ${output}
     VERBATIM)
 endfunction()

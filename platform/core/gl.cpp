@@ -37,6 +37,20 @@ PlatformWindow* GLWindowOf(DeviceContext dc) {
 }  // namespace
 
 PlatformGLContext* CurrentContext() { return contexts->current; }
+
+PixelFormatDescriptor RgbaWindowFormat(uint8_t depthBits) {
+  PixelFormatDescriptor pfd{};
+  pfd.nSize = sizeof(PixelFormatDescriptor);
+  pfd.nVersion = 1;
+  pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  pfd.iPixelType = PFD_TYPE_RGBA;
+  pfd.cColorBits = 24;
+  pfd.cRedBits = pfd.cGreenBits = pfd.cBlueBits = 8;
+  pfd.cRedShift = 16;
+  pfd.cGreenShift = 8;
+  pfd.cDepthBits = depthBits;
+  return pfd;
+}
 PlatformWindow* CurrentGLWindow() { return contexts->currentWindow; }
 
 void ForgetContextsOf(PlatformWindow* window) {

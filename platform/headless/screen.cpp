@@ -57,21 +57,7 @@ bool BackendSetPixelFormat(PlatformWindow*, int format) { return !screen->failSe
 int DescribePixelFormat(DeviceContext, int format, unsigned size, PixelFormatDescriptor* out) {
   if (!out) return 1;   // the number of formats
   if (format != 1 || size < sizeof(PixelFormatDescriptor)) return 0;
-  if (screen->describedAsGiven) {
-    *out = screen->described;
-    return 1;
-  }
-  PixelFormatDescriptor pfd{};
-  pfd.nSize = sizeof(PixelFormatDescriptor);
-  pfd.nVersion = 1;
-  pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  pfd.iPixelType = PFD_TYPE_RGBA;
-  pfd.cDepthBits = 16;
-  pfd.cColorBits = 24;
-  pfd.cRedBits = pfd.cGreenBits = pfd.cBlueBits = 8;
-  pfd.cRedShift = 16;
-  pfd.cGreenShift = 8;
-  *out = pfd;
+  *out = screen->describedAsGiven ? screen->described : RgbaWindowFormat(16);
   return 1;
 }
 

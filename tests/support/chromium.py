@@ -90,10 +90,33 @@ def decode_png(data):
     return counter.Picture(width, height, bytes(rgb))
 
 
-class Chromium:
-    def __init__(self, program="chromium", width=1024, height=768, deadline=120.0):
+class Browser:
+    """What a browser driver offers beside its protocol: waiting for the page
+    (it has evaluate, deadline and its error class Error)."""
+
+    def wait_for(self, expression, deadline=None, pause=0.05):
+        """Evaluates the expression again and again until it is true; returns its value."""
+        until = time.monotonic() + (deadline or self.deadline)
+        while True:
+            value = self.evaluate(expression)
+            if value:
+                return value
+            if time.monotonic() > until:
+                raise self.Error(f"still false after {deadline or self.deadline:.0f} s: {expression}" + self._said())
+            time.sleep(pause)
+
+    def _said(self):
+        return ""
+
+
+class Chromium(Browser):
+    Error = ChromiumError
+
+    def __init__(self, program="chromium", width=1024, height=768, deadline=120.0, flags=(), scale=1):
+        """A page of width x height CSS pixels at scale device pixels each; flags
+        go to Chromium beside its own (--disable-webgl, say)."""
         self.deadline = deadline
-        self.width, self.height = width, height
+        self.width, self.height, self.scale = width, height, scale
         self.console = []       # what the page logged, and its exceptions
         self.events = []        # events not yet looked at
         self.next_id = 0
@@ -109,26 +132,40 @@ class Chromium:
             os.dup2(write_copy, 4)
 
         self.log = open(os.path.join(self.folder, "chromium.log"), "wb")
-        args = [program] + FLAGS + [f"--user-data-dir={self.folder}/profile",
+        args = [program] + FLAGS + list(flags) + [f"--user-data-dir={self.folder}/profile",
                                     f"--window-size={width},{height}", "about:blank"]
         self.process = subprocess.Popen(args, stdin=subprocess.DEVNULL, stdout=self.log, stderr=self.log,
                                         preexec_fn=as_fds_3_and_4, pass_fds=(3, 4))
         os.close(commands_read)
         os.close(answers_write)
         self.buffer = b""
-        target = self.send("Target.createTarget", {"url": "about:blank"}, browser=True)["targetId"]
-        self.session = self.send("Target.attachToTarget", {"targetId": target, "flatten": True},
+        self.target = self.send("Target.createTarget", {"url": "about:blank"}, browser=True)["targetId"]
+        self.session = self.send("Target.attachToTarget", {"targetId": self.target, "flatten": True},
                                  browser=True)["sessionId"]
+        self.other_tab = None
         self.send("Page.enable")
         self.send("Runtime.enable")
         self.send("Emulation.setDeviceMetricsOverride",
-                  {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
+                  {"width": width, "height": height, "deviceScaleFactor": scale, "mobile": False})
 
     def __enter__(self):
         return self
 
     def __exit__(self, *_):
         self.close()
+
+    def hide(self, hidden=True):
+        """Another tab in front of the page (document.hidden), or the page in
+        front again."""
+        if hidden and not self.other_tab:
+            self.other_tab = self.send("Target.createTarget", {"url": "about:blank"}, browser=True)["targetId"]
+        self.send("Target.activateTarget", {"targetId": self.other_tab if hidden else self.target}, browser=True)
+
+    def set_scale(self, scale):
+        """Device pixels to a CSS pixel from now on, as on another screen."""
+        self.scale = scale
+        self.send("Emulation.setDeviceMetricsOverride",
+                  {"width": self.width, "height": self.height, "deviceScaleFactor": scale, "mobile": False})
 
     # ---- the protocol ---------------------------------------------------------------
     def _message(self, until):
@@ -200,17 +237,6 @@ class Chromium:
                                 + self._said())
         return result.get("result", {}).get("value")
 
-    def wait_for(self, expression, deadline=None, pause=0.05):
-        """Evaluates the expression again and again until it is true; returns its value."""
-        until = time.monotonic() + (deadline or self.deadline)
-        while True:
-            value = self.evaluate(expression)
-            if value:
-                return value
-            if time.monotonic() > until:
-                raise ChromiumError(f"still false after {deadline or self.deadline:.0f} s: {expression}" + self._said())
-            time.sleep(pause)
-
     def next_frames(self, count=2):
         """Returns once the page has shown `count` more animation frames."""
         self.evaluate("new Promise(done => { let left = %d; const step = () => --left > 0 ? "
@@ -218,8 +244,9 @@ class Chromium:
                       await_promise=True)
 
     def screenshot(self, x=0, y=0, width=None, height=None, steady=False):
-        """The page's pixels (CSS pixels at a scale of 1) as a counter.Picture;
-        with steady, once two screenshots an animation frame apart agree."""
+        """The page's pixels in a rectangle of CSS pixels, as a counter.Picture
+        of device pixels (scale of them to a CSS pixel); with steady, once two
+        screenshots an animation frame apart agree."""
         clip = {"x": x, "y": y, "width": width or self.width, "height": height or self.height, "scale": 1}
         data = self.send("Page.captureScreenshot", {"format": "png", "clip": clip})["data"]
         until = time.monotonic() + self.deadline

@@ -260,12 +260,13 @@ class Watch:
         return 'read %s (%d looks, %d with a cell unread)' % (', '.join(parts) or 'nothing', len(self.readings), unread)
 
 
-def watch(window, since, before=None, until=None, seconds=None, deadline=120.0, pause=0.05):
+def watch(window, since, before=None, until=None, seconds=None, deadline=120.0, pause=0.05, look=look):
     """Looks at the counter of the window (x, y, w, h[, vw, vh]) again and
     again: for `seconds` (and, after a restart, until the new run shows), or
     until the new run shows `until` or more; `deadline` seconds at most.
-    Returns the Watch; its faults are empty when every reading kept the
-    rules, a restart asked for was seen and `until` was reached."""
+    `look` takes a look (above: on the X screen; the browser's tests look at
+    a page). Returns the Watch; its faults are empty when every reading kept
+    the rules, a restart asked for was seen and `until` was reached."""
     w = Watch(since, before)
     start = time.time()
     while True:

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The program's facts that the tests outside C++ need (the counter's glyphs
-and place, the camera, the main panel's restart buttons), as the build wrote
+and place, the camera, the main panel's caption, place and restart buttons), as the build wrote
 them from the program itself (tests/support/program_facts.cpp) into
 BUILD/tests/support/program_facts.json. HEAT_FACTS names that file; the tests
 that read the counter or press the buttons are given it by CTest.

@@ -1,8 +1,9 @@
 // Writes, as JSON, the program's facts that the tests outside C++ need: the
 // counter's glyphs and place, the camera that projects it, and the main
-// panel's restart buttons. Takes each from the program itself (the glyph
-// table, the frame's and the camera's constants, the eye as SetViewTransform
-// places it, the panel's table and template); the build runs it, and
+// panel: its caption, place and size, and its restart buttons. Takes each
+// from the program itself (the glyph table, the frame's and the camera's
+// constants, the eye as SetViewTransform places it, the panel's table and
+// template); the build runs it, and
 // tests/support/facts.py reads what it wrote.
 // usage: program_facts FILE
 #include <cstdio>
@@ -53,12 +54,24 @@ double EyeDistance() {
   return -GlModelview()[14];
 }
 
-const DialogItem* MainPanelItem(int id) {
+const DialogTemplate* MainPanel() {
   for (const DialogTemplate& dialog : dialogTemplates)
-    if (std::string(dialog.name) == IDD_MAIN_PANEL)
-      for (int k = 0; k < dialog.itemCount; ++k)
-        if (dialog.items[k].id == id) return &dialog.items[k];
+    if (std::string(dialog.name) == IDD_MAIN_PANEL) return &dialog;
   return nullptr;
+}
+
+const DialogItem* MainPanelItem(int id) {
+  const DialogTemplate* dialog = MainPanel();
+  for (int k = 0; dialog != nullptr && k < dialog->itemCount; ++k)
+    if (dialog->items[k].id == id) return &dialog->items[k];
+  return nullptr;
+}
+
+// Its caption, and its place and size in dialog units.
+std::string MainPanelFacts() {
+  const DialogTemplate* dialog = MainPanel();
+  return "{\"caption\": " + Quoted(dialog->caption) + ", \"x\": " + Number(dialog->x) + ", \"y\": " +
+         Number(dialog->y) + ", \"width\": " + Number(dialog->width) + ", \"height\": " + Number(dialog->height) + "}";
 }
 
 std::string BoundaryButtons() {
@@ -93,6 +106,7 @@ int main(int argc, char** argv) {
                            ",\n    \"glyphs\": [" + Glyphs() + "]},\n" +
                            "  \"camera\": {\"near\": " + Number(nearPlane) + ", \"half_height\": " +
                            Number(nearHalfHeight) + ", \"eye_distance\": " + Number(EyeDistance()) + "},\n" +
+                           "  \"main_panel\": " + MainPanelFacts() + ",\n" +
                            "  \"boundary_buttons\": [\n    " + buttons + "]\n}\n";
   std::FILE* file = std::fopen(argv[1], "w");
   if (file == nullptr || std::fputs(json.c_str(), file) < 0 || std::fclose(file) != 0) {

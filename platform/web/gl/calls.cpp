@@ -228,6 +228,14 @@ void glPopMatrix() {
   if (top > 0 && MayChange()) --top;
 }
 
+void glGetIntegerv(GLenum pname, GLint* params) {
+  if (pname == GL_VIEWPORT) {
+    std::memcpy(params, state.viewport, sizeof state.viewport);
+  } else {
+    NotImplemented("glGetIntegerv", pname);
+  }
+}
+
 void glGetFloatv(GLenum pname, GLfloat* params) {
   if (pname == GL_MODELVIEW_MATRIX) {
     std::memcpy(params, state.modelview[state.modelviewTop].m, 16 * sizeof(float));
@@ -238,6 +246,8 @@ void glGetFloatv(GLenum pname, GLfloat* params) {
   }
 }
 
+// In the program's pixels; WebGL's viewport is that many device pixels
+// (webgl.cpp).
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   if (width < 0 || height < 0 || !MayChange()) return;
   const int viewport[4] = {x, y, width, height};
@@ -364,4 +374,20 @@ void glClear(GLbitfield mask) {
 void glFlush() {
   if (!MayChange()) return;
   FlushWebGl();
+}
+
+// ---- reading the picture ------------------------------------------------------------------
+
+// The one colour buffer is the one drawn into.
+void glReadBuffer(GLenum mode) {
+  if (mode != GL_BACK) NotImplemented("glReadBuffer", mode);
+}
+
+void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, GLvoid* pixels) {
+  if (format != GL_RGBA || type != GL_UNSIGNED_BYTE) {
+    NotImplemented("glReadPixels format", format == GL_RGBA ? type : format);
+    return;
+  }
+  if (width < 0 || height < 0 || !MayChange()) return;
+  ReadPicture(x, y, width, height, static_cast<unsigned char*>(pixels));
 }

@@ -33,6 +33,12 @@
 //   GL_DEPTH_TEST (depth function GL_LESS); glDisable of GL_TEXTURE_2D and
 //   GL_CULL_FACE; glClearColor, glClear, glFlush, glShadeModel(GL_SMOOTH).
 //
+// - glViewport and glGetIntegerv(GL_VIEWPORT); glReadPixels of RGBA bytes
+//   (glReadBuffer GL_BACK, the one buffer drawn into).
+// - A pixel ratio (SetPixelRatio): the program's pixels are that many of
+//   the drawing buffer's, as a page's CSS pixels are of a high-density
+//   screen; the viewport and line widths are scaled by it.
+//
 // What it does not do: other primitives, flat shading, textures, face
 // culling, blending, colour material, spotlights and attenuation, a local
 // viewer, glGet of anything but the two matrices; such a call is said once
@@ -60,6 +66,13 @@ namespace webgl11 {
 bool StartLayer(const char* canvas, bool keepPicture);
 // Destroys the context; nothing is current afterwards.
 void StopLayer();
+
+// The drawing buffer's pixels to one of the program's (the page's
+// devicePixelRatio, as the canvas was sized): the viewport the program
+// sets, and line widths, are scaled by it before they reach WebGL; the
+// program knows only its own pixels (glGetIntegerv). 1 until set; set
+// before StartLayer or again while drawing, which sets the viewport anew.
+void SetPixelRatio(float ratio);
 
 // Where a line width lies halfway between two whole numbers of pixels (the
 // grid's 2.5), OpenGL leaves open which way it rounds, and the desktop's

@@ -97,7 +97,10 @@ bool StartWebGl();
 // Draws the batch under the state's matrices, lights, fog and line width.
 void DrawBatch();
 void ClearBuffers(bool colour, bool depth, const float clearColour[4]);
-void SetViewport(const int viewport[4]);
+void SetViewport(const int viewport[4]);   // in the program's pixels
+// A rectangle of the picture in the program's pixels, bottom row first, 4
+// bytes (R, G, B, A) a pixel.
+void ReadPicture(int x, int y, int width, int height, unsigned char* rgba);
 void SetDepthTest(bool on);
 void FlushWebGl();
 

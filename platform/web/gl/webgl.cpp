@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "platform/web/gl/layer.h"
 #include "platform/web/gl/state.h"
@@ -198,6 +199,10 @@ struct Program {
 EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
 Program programs[2][4];   // [LIGHTING][FOG]
 bool halfWidthsUp = false;
+float pixelRatio = 1.0f;
+
+// The program's pixel coordinate x in the drawing buffer's.
+int DevicePixels(int x) { return (int)std::lround((double)x * pixelRatio); }
 
 GLuint CompileShader(GLenum kind, const char* defines, const char* source) {
   const GLuint shader = emscripten_glCreateShader(kind);
@@ -306,10 +311,14 @@ void DrawBatch() {
   const Matrix modelviewProjection = Multiply(state.projection[state.projectionTop], modelview);
   emscripten_glUniformMatrix4fv(where.modelview, 1, GL_FALSE, modelview.m);
   emscripten_glUniformMatrix4fv(where.modelviewProjection, 1, GL_FALSE, modelviewProjection.m);
-  emscripten_glUniform2f(where.viewportSize, (float)state.viewport[2], (float)state.viewport[3]);
+  const int* viewport = state.viewport;
+  emscripten_glUniform2f(where.viewportSize, (float)(DevicePixels(viewport[0] + viewport[2]) - DevicePixels(viewport[0])),
+                         (float)(DevicePixels(viewport[1] + viewport[3]) - DevicePixels(viewport[1])));
   // A line that is not antialiased is drawn as wide as its width rounded
-  // to the nearest whole number of pixels, at least one (layer.h: halves).
-  const float width = halfWidthsUp ? std::floor(state.lineWidth + 0.5f) : std::nearbyint(state.lineWidth);
+  // to the nearest whole number of pixels, at least one (layer.h: halves),
+  // in the drawing buffer's pixels.
+  const float deviceWidth = state.lineWidth * pixelRatio;
+  const float width = halfWidthsUp ? std::floor(deviceWidth + 0.5f) : std::nearbyint(deviceWidth);
   emscripten_glUniform1f(where.lineWidth, std::max(1.0f, width));
 
   if (state.lighting) {
@@ -361,7 +370,32 @@ void ClearBuffers(bool colour, bool depth, const float clearColour[4]) {
   emscripten_glClear((colour ? GL_COLOR_BUFFER_BIT : 0) | (depth ? GL_DEPTH_BUFFER_BIT : 0));
 }
 
-void SetViewport(const int viewport[4]) { emscripten_glViewport(viewport[0], viewport[1], viewport[2], viewport[3]); }
+void SetViewport(const int viewport[4]) {
+  const int x = DevicePixels(viewport[0]), y = DevicePixels(viewport[1]);
+  emscripten_glViewport(x, y, DevicePixels(viewport[0] + viewport[2]) - x, DevicePixels(viewport[1] + viewport[3]) - y);
+}
+
+// Each of the program's pixels is the drawing buffer's pixel under its centre.
+void ReadPicture(int x, int y, int width, int height, unsigned char* rgba) {
+  if (width == 0 || height == 0) return;
+  if (pixelRatio == 1.0f) {
+    emscripten_glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return;
+  }
+  const int left = DevicePixels(x), bottom = DevicePixels(y);
+  const int deviceWidth = std::max(1, DevicePixels(x + width) - left);
+  const int deviceHeight = std::max(1, DevicePixels(y + height) - bottom);
+  std::vector<unsigned char> device((size_t)deviceWidth * deviceHeight * 4);
+  emscripten_glReadPixels(left, bottom, deviceWidth, deviceHeight, GL_RGBA, GL_UNSIGNED_BYTE, device.data());
+  for (int row = 0; row < height; ++row) {
+    const int deviceRow = std::min(deviceHeight - 1, (int)((row + 0.5) * pixelRatio));
+    for (int column = 0; column < width; ++column) {
+      const int deviceColumn = std::min(deviceWidth - 1, (int)((column + 0.5) * pixelRatio));
+      std::memcpy(rgba + ((size_t)row * width + column) * 4,
+                  &device[((size_t)deviceRow * deviceWidth + deviceColumn) * 4], 4);
+    }
+  }
+}
 
 void SetDepthTest(bool on) {
   if (on) {
@@ -392,7 +426,7 @@ bool StartLayer(const char* canvas, bool keepPicture) {
   emscripten_webgl_make_context_current(context);
   int width = 0, height = 0;
   emscripten_webgl_get_drawing_buffer_size(context, &width, &height);
-  const int viewport[4] = {0, 0, width, height};
+  const int viewport[4] = {0, 0, (int)std::lround(width / pixelRatio), (int)std::lround(height / pixelRatio)};
   ResetState(viewport);
   if (!StartWebGl()) {
     StopLayer();
@@ -402,6 +436,12 @@ bool StartLayer(const char* canvas, bool keepPicture) {
 }
 
 void RoundHalfLineWidthsUp(bool up) { halfWidthsUp = up; }
+
+void SetPixelRatio(float ratio) {
+  if (!(ratio > 0.0f) || ratio == pixelRatio) return;
+  pixelRatio = ratio;
+  if (context != 0) SetViewport(state.viewport);
+}
 
 void StopLayer() {
   if (context == 0) return;

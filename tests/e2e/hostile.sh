@@ -103,16 +103,26 @@ while [ $run -lt "$runs" ]; do
     # shellcheck disable=SC2086
     "$python" "$support/counter.py" --watch --since "$launched" --until 5 $after $viewport >watch.txt ||
       bad "the counter reaches 005 after the random events: $(cat watch.txt)"
-    # As a user would: the panel brought to the front, at its size again
-    # (the flood's hints may have had the manager change it; the program
-    # asks its own back), then its last restart button ("1.0") pressed where
-    # the template puts it.
-    xdotool windowraise "$panel"
-    panel_back() { [ "$(geometry "$panel" | cut -d' ' -f3,4)" = "$panel_size" ]; }
-    eventually panel_back || note "the panel is $(geometry "$panel"), not of its size $panel_size"
-    set -- $(restart_buttons | tail -n 1 | awk '{ print $7, $8 }') $(geometry "$panel")
+    # As a user would: the panel brought back and to the front (the flood
+    # may have had the manager iconify it, and a manager the flood ends
+    # leaves the windows stacked as they come), at its size again (the
+    # flood's hints may have had the manager change it; the program asks its
+    # own back), then its last restart button ("1.0") pressed where the
+    # template puts it, once the panel is what lies under the pointer there.
+    button=$(restart_buttons | tail -n 1 | awk '{ print $7, $8 }')
+    panel_ready() {
+      xdotool windowmap "$panel" windowraise "$panel" 2>/dev/null
+      wmctrl -i -a "$panel" 2>/dev/null
+      set -- $button $(geometry "$panel")
+      [ "$5 $6" = "$panel_size" ] || return 1
+      xdotool mousemove $(($3 + $1)) $(($4 + $2))
+      sleep 0.2
+      [ "$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')" = "$panel" ]
+    }
+    looks=20 eventually panel_ready ||
+      note "the panel is $(geometry "$panel") (its size $panel_size), and not what lies under the pointer at \"1.0\""
     pressed=$(now)
-    xdotool mousemove $(($3 + $1)) $(($4 + $2)) click 1
+    xdotool click 1
     # shellcheck disable=SC2086
     if watched=$("$python" "$support/counter.py" --watch --since "$pressed" --before 5 --seconds 3 $after $viewport); then
       ok "after the random events \"1.0\" restarts the counter and it keeps to the clock: $watched"

@@ -394,19 +394,39 @@ def high_density(browser, page_path):
     expect("the drawing buffer has twice the canvas's CSS pixels each way", size, [int(canvas.w) * 2, int(canvas.h) * 2])
     report("the counter reads off the picture at twice the pixels", page.watch(launched, until=2))
     # Drawn at the buffer's resolution without antialiasing, the counter's
-    # box holds the background's, the strokes' and the lines' colours only;
-    # a picture drawn at half and magnified would blend them at every edge.
+    # strokes stand in their colour (give or take a level of the renderer's
+    # rounding) straight on the background; a picture drawn at half and
+    # magnified would blend them at every edge. A cube edge or an axis may
+    # cross the box and touch a stroke at a few pixels, never along it.
     import counter
     box = counter.counter_box(int(canvas.x), int(canvas.y), int(canvas.w), int(canvas.h))
     picture = browser.screenshot(*box)
+    w, h = picture.width, picture.height
+    at = [tuple(picture.rgb[i:i + 3]) for i in range(0, len(picture.rgb), 3)]
     counts = {}
-    for i in range(0, len(picture.rgb), 3):
-        counts[picture.rgb[i:i + 3]] = counts.get(picture.rgb[i:i + 3], 0) + 1
-    rare = sum(n for n in counts.values() if n < 20)
-    if len(counts) <= 8 and rare == 0:
-        ok("the counter's box is drawn sharp: %d colours in %d pixels" % (len(counts), len(picture.rgb) // 3))
+    for colour in at:
+        counts[colour] = counts.get(colour, 0) + 1
+    background = max(counts, key=counts.get)
+    inks = {c: n for c, n in counts.items() if counter.is_ink(*c)}
+    ink = max(inks, key=inks.get) if inks else None
+    near = lambda a, b: b is not None and max(abs(p - q) for p, q in zip(a, b)) <= 3
+    stroke = [near(c, ink) for c in at]
+    edge = blended = 0   # pixels beside a stroke; of those, neither stroke nor background
+    for y in range(h):
+        for x in range(w):
+            if stroke[y * w + x]:
+                continue
+            if any(0 <= i < w and 0 <= j < h and stroke[j * w + i]
+                   for i, j in ((x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1))):
+                edge += 1
+                blended += not near(at[y * w + x], background)
+    if edge and blended * 5 < edge:
+        ok("the counter's strokes are drawn sharp: %d of the %d pixels beside them are neither stroke nor background"
+           % (blended, edge))
     else:
-        bad("the counter's box holds %d colours, %d pixels of rare ones: a magnified picture" % (len(counts), rare))
+        bad("the counter's strokes are blended into their background at %d of the %d pixels beside them: "
+            "a magnified picture (colours and counts: %s)"
+            % (blended, edge, sorted(counts.items(), key=lambda c: -c[1])[:12]))
     # The page moved to a screen of one device pixel to a CSS pixel: the
     # buffer follows, and the picture with it.
     browser.set_scale(1)

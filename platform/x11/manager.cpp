@@ -293,8 +293,8 @@ bool IconifiedWhileMapped(Window xid) {
 // Events of the kinds only the X server or the user's devices make, sent to
 // a window of ours by another client (XSendEvent): a click or a key nobody
 // pressed, a press never released, a window said to be unmapped, destroyed
-// or resized that is not. They are dropped, so that FLTK and the program believe only
-// the server. What a manager itself sends passes: its close request (a
+// or resized that is not. They are dropped, so that FLTK and the program
+// believe only the server. What a manager itself sends passes: its close request (a
 // client message) and its word on where it moved a window (a ConfigureNotify
 // with the window's own size).
 bool MadeUpByOthers(const XEvent& e) {
